@@ -1,0 +1,56 @@
+// veltrok-cli: the layout editor's companion for work without a display.
+//   veltrok-cli info FILE.rep          version, page settings and one line per element
+//   veltrok-cli resave IN.rep OUT.rep  load and save again in the current format
+// Exit codes: 0 ok, 1 the file could not be read or written, 2 usage.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "cli/Info.h"
+#include "document/LayoutFile.h"
+#include "model/FormElementPtrList.h"
+#include "placeholders/Catalogue.h"
+#include "platform/Paths.h"
+#include "platform/Services.h"
+
+namespace {
+
+// Messages the editor would show in a box go to stderr here, in the same German words.
+class StderrMessages : public MessageService {
+ public:
+  MessageResult Show(std::string_view text, MessageIcon, MessageButtons buttons) override {
+    std::cerr << text << '\n';
+    return buttons == MessageButtons::ok ? MessageResult::ok : MessageResult::cancel;
+  }
+};
+
+int Usage() {
+  std::cerr << "Aufruf:\n"
+               "  veltrok-cli info DATEI.rep\n"
+               "  veltrok-cli resave EIN.rep AUS.rep\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  StderrMessages messages;
+  services().Install(&messages);
+  BuildCatalogue();
+
+  const std::string_view command = argc > 1 ? argv[1] : "";
+  if (command == "info" && argc == 3) {
+    CFormElementPtrList list;
+    const LoadResult r = LoadLayoutFile(PathFromUtf8(argv[2]), list);
+    if (!r.ok()) return 1;
+    std::cout << DescribeLayout(list, r.version);
+    return 0;
+  }
+  if (command == "resave" && argc == 4) {
+    CFormElementPtrList list;
+    if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
+    return SaveLayoutFile(PathFromUtf8(argv[3]), list) ? 0 : 1;
+  }
+  return Usage();
+}

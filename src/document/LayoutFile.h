@@ -1,0 +1,44 @@
+// Reading and writing layout files as the document framework does: load into an empty layout,
+// report failures with the standard German texts, and save without ever destroying the previous
+// file (the new content is written beside it and then put in its place).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/ByteStream.h"
+
+class CFormElementPtrList;
+
+inline constexpr const char* kOpenFailedMessage = "Fehler beim Öffnen des Dokuments.";
+inline constexpr const char* kSaveFailedMessage = "Fehler beim Speichern des Dokuments.";
+inline constexpr const char* kBadFormatMessage = "Unerwartetes Dateiformat.";
+
+// The layout stream in memory (clipboard, tests).
+std::vector<std::uint8_t> LayoutToBytes(CFormElementPtrList& list);
+// Throws the archive exceptions (and UserAbortException for a newer version).
+void LayoutFromBytes(const std::vector<std::uint8_t>& bytes, CFormElementPtrList& list);
+
+enum class LoadOutcome { loaded, failed, abandoned };
+
+struct LoadResult {
+  LoadOutcome outcome = LoadOutcome::failed;
+  int version = 0;  // the version the file declared (0 when it could not be read)
+  bool ok() const { return outcome == LoadOutcome::loaded; }
+};
+
+// Empties `list` and loads the file into it. On any failure the list ends empty, the user has
+// been told why through the message service (a newer version: only its own message), and the
+// result says so.
+LoadResult LoadLayoutFile(const std::filesystem::path& path, CFormElementPtrList& list);
+
+using WriteStreamFactory = std::function<std::unique_ptr<ByteStream>(const std::filesystem::path&)>;
+
+// Writes the layout to `path`. The bytes go to a temporary file beside it first, which then
+// replaces the old file; on failure the old file is untouched, the temporary file is removed and
+// the save-failure message is shown. `open` creates the write stream (tests inject failures).
+bool SaveLayoutFile(const std::filesystem::path& path, CFormElementPtrList& list,
+                    const WriteStreamFactory& open = {});

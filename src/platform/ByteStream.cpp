@@ -1,0 +1,90 @@
+#include "platform/ByteStream.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Errors.h"
+
+std::size_t MemoryStream::Read(void* dst, std::size_t n) {
+  const std::size_t k = std::min<std::size_t>(n, data_.size() - pos_);
+  if (k) std::memcpy(dst, data_.data() + pos_, k);
+  pos_ += k;
+  return k;
+}
+
+void MemoryStream::Write(const void* src, std::size_t n) {
+  const auto* p = static_cast<const std::uint8_t*>(src);
+  data_.insert(data_.end(), p, p + n);
+}
+
+namespace {
+
+FileException ErrnoException(int err, const std::filesystem::path& path) {
+  const std::string name = path.filename().string();
+  switch (err) {
+    case ENOENT:
+      return {FileException::Cause::fileNotFound, path.string(), name + " wurde nicht gefunden."};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return {FileException::Cause::accessDenied, path.string(),
+              "Zugriff auf " + name + " verweigert."};
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return {FileException::Cause::diskFull, path.string(),
+              "Es ist nicht genügend Speicherplatz vorhanden, um " + name + " zu schreiben."};
+    default:
+      return {FileException::Cause::generic, path.string(),
+              "Beim Zugriff auf " + name + " ist ein unbekannter Fehler aufgetreten."};
+  }
+}
+
+}  // namespace
+
+FileStream::FileStream(const std::filesystem::path& path, Mode mode) : path_(path) {
+  file_ = std::fopen(path.string().c_str(), mode == Mode::read ? "rb" : "wb");
+  if (!file_) throw ErrnoException(errno, path);
+  if (mode == Mode::read) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+      std::fclose(file_);
+      file_ = nullptr;
+      throw FileException(FileException::Cause::accessDenied, path.string(),
+                          "Zugriff auf " + path.filename().string() + " verweigert.");
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    size_ = ec ? 0 : size;
+  }
+}
+
+FileStream::~FileStream() {
+  if (file_) std::fclose(file_);
+}
+
+std::size_t FileStream::Read(void* dst, std::size_t n) {
+  const std::size_t k = std::fread(dst, 1, n, file_);
+  pos_ += k;
+  return k;
+}
+
+void FileStream::Write(const void* src, std::size_t n) {
+  if (std::fwrite(src, 1, n, file_) != n) throw ErrnoException(errno, path_);
+  pos_ += n;
+}
+
+std::uint64_t FileStream::Remaining() const { return size_ > pos_ ? size_ - pos_ : 0; }
+
+void FileStream::Flush() {
+  if (file_ && std::fflush(file_) != 0) throw ErrnoException(errno, path_);
+}
+
+void FileStream::Close() {
+  if (!file_) return;
+  const int flushed = std::fflush(file_);
+  const int err = errno;
+  const int closed = std::fclose(file_);
+  file_ = nullptr;
+  if (flushed != 0 || closed != 0) throw ErrnoException(flushed != 0 ? err : errno, path_);
+}

@@ -1,0 +1,98 @@
+// The device context on a QPainter: screen backing images, printers, PDF files and pictures.
+// It reproduces the GDI pixel rules the elements were designed around (outlines that leave out the
+// right and bottom edge, lines without their end pixel, XOR that restores exactly when repeated),
+// so drag feedback and printouts look the same as on the original platform.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QFont>
+#include <QRect>
+#include <QRegion>
+
+#include "platform/DeviceContext.h"
+
+class QPainter;
+class QPaintDevice;
+
+class QtDeviceContext final : public DeviceContext {
+ public:
+  // Creates and owns a painter on `device` (a QImage, QPrinter, QPdfWriter, ...).
+  explicit QtDeviceContext(QPaintDevice* device);
+  // Draws with a painter the caller has begun; the painter gets its own state back when the
+  // context is destroyed. Coordinates are the painter's current logical coordinates.
+  explicit QtDeviceContext(QPainter* painter);
+  ~QtDeviceContext() override;
+  QtDeviceContext(const QtDeviceContext&) = delete;
+  QtDeviceContext& operator=(const QtDeviceContext&) = delete;
+
+  // False when the painter could not begin on the device; every call then does nothing.
+  bool IsActive() const;
+  QPainter* Painter() const { return painter_; }
+
+  int Save() override;
+  void Restore(int saved) override;
+  void SetPen(const Pen& pen) override;
+  Pen GetPen() const override { return state_.pen; }
+  void SetBrush(const Brush& brush) override;
+  Brush GetBrush() const override { return state_.brush; }
+  void SetFont(const LOGFONTA& font) override;
+  LOGFONTA GetFont() const override { return state_.logFont; }
+  void SetTextColor(COLORREF color) override;
+  COLORREF GetTextColor() const override { return state_.textColor; }
+  void SetTransparentText(bool transparent) override;
+  void SetTextAlign(unsigned flags) override;
+  unsigned GetTextAlign() const override { return state_.align; }
+  void SetRop(RasterOp op) override;
+  void IntersectClip(const CRect& rect) override;
+  void RemoveClip() override;
+
+  CSize TextExtent(std::string_view utf8) override;
+  TextMetrics Metrics() override;
+
+  void Rectangle(const CRect& rect) override;
+  void Line(CPoint from, CPoint to) override;
+  void Ellipse(const CRect& rect) override;
+  void FillSolid(const CRect& rect, COLORREF color) override;
+  void FocusRect(const CRect& rect) override;
+  void Text(CPoint at, std::string_view utf8) override;
+  void StretchDib(const CRect& dest, const std::uint8_t* header, std::size_t headerSize,
+                  const std::uint8_t* bits, std::size_t bitsSize) override;
+
+  bool IsPrinting() const override { return printing_; }
+  int PixelsPerInchY() const override;
+
+  // The font a fresh context starts with.
+  static LOGFONTA DefaultFont();
+  // The Qt font that stands in for a GDI font record, measured on `device` (may be null).
+  static QFont MakeQFont(const LOGFONTA& font, const QPaintDevice* device);
+
+ private:
+  struct State {
+    Pen pen;
+    Brush brush;
+    LOGFONTA logFont;
+    QFont font;
+    COLORREF textColor = 0;
+    COLORREF backColor = 0xFFFFFF;
+    bool transparent = false;
+    unsigned align = TA_LEFT | TA_TOP;
+    RasterOp rop = RasterOp::copy;
+    std::optional<QRect> clip;  // in the painter's coordinates; none = no clipping of ours
+  };
+
+  void Init();
+  void ApplyRop();
+  void ApplyClip();
+  bool HasRasterOps() const;
+
+  std::unique_ptr<QPainter> ownedPainter_;
+  QPainter* painter_ = nullptr;
+  QPaintDevice* device_ = nullptr;
+  bool printing_ = false;
+  std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
+  State state_;
+  std::vector<State> saved_;
+};
