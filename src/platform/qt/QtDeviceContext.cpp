@@ -1,0 +1,556 @@
+#include "platform/qt/QtDeviceContext.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QTransform>
+
+namespace {
+
+QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// GDI draws styled pens only one pixel wide; wider pens are always solid.
+bool IsCosmetic(const Pen& pen) { return pen.width <= 1; }
+
+// The dash lengths of GDI's cosmetic styled pens, in pixels.
+QPen MakeQPen(const Pen& pen) {
+  QPen p(ToQColor(pen.color));
+  if (IsCosmetic(pen)) {
+    p.setWidth(0);
+    // A flat cap makes Qt's cosmetic lines stop before their end point, as GDI's do.
+    p.setCapStyle(Qt::FlatCap);
+    if (pen.style == Pen::Style::dash) p.setDashPattern({18, 6});
+    if (pen.style == Pen::Style::dot) p.setDashPattern({3, 3});
+  } else {
+    p.setWidth(pen.width);
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+  }
+  return p;
+}
+
+bool IsStyled(const Pen& pen) {
+  return IsCosmetic(pen) && (pen.style == Pen::Style::dash || pen.style == Pen::Style::dot);
+}
+
+// Line breaks measure nothing and draw nothing, as in GDI's single-line text output.
+QString LineText(std::string_view utf8) {
+  QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  s.remove(QLatin1Char('\r'));
+  s.remove(QLatin1Char('\n'));
+  return s;
+}
+
+QFontMetrics MetricsOf(const QFont& font, const QPaintDevice* device) {
+  return device ? QFontMetrics(font, device) : QFontMetrics(font);
+}
+
+// ---- packed device-independent bitmaps -----------------------------------------------------------
+
+std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint32_t U32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+constexpr std::size_t kInfoHeaderSize = 40;
+// Beyond these the bitmap cannot be a picture anyone placed on a page; refusing it keeps a
+// damaged file from making us convert gigabytes.
+constexpr std::int64_t kMaxDibSide = 1 << 16;
+constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
+
+struct Dib {
+  QImage image;  // rows in memory order
+  bool bottomUp = false;
+};
+
+// Wraps or converts the bitmap's rows into an image without trusting a single header field.
+std::optional<Dib> DecodeDib(const std::uint8_t* header, std::size_t headerSize,
+                             const std::uint8_t* bits, std::size_t bitsSize) {
+  if (!header || !bits || headerSize < kInfoHeaderSize) return std::nullopt;
+  const std::uint32_t biSize = U32(header);
+  if (biSize < kInfoHeaderSize || biSize > headerSize) return std::nullopt;
+  const auto biWidth = static_cast<std::int32_t>(U32(header + 4));
+  const auto biHeight = static_cast<std::int32_t>(U32(header + 8));
+  const std::uint16_t planes = U16(header + 12);
+  const std::uint16_t bpp = U16(header + 14);
+  const std::uint32_t compression = U32(header + 16);
+  const std::uint32_t clrUsed = U32(header + 32);
+  constexpr std::uint32_t kBiRgb = 0;
+  if (biWidth < 1 || biHeight == 0 || planes != 1 || compression != kBiRgb) return std::nullopt;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
+
+  const std::int64_t w = biWidth;
+  const std::int64_t h = biHeight < 0 ? -static_cast<std::int64_t>(biHeight) : biHeight;
+  if (w > kMaxDibSide || h > kMaxDibSide || w * h > kMaxDibPixels) return std::nullopt;
+  const std::int64_t stride = (w * bpp + 31) / 32 * 4;
+  if (static_cast<std::uint64_t>(stride * h) > bitsSize) return std::nullopt;
+
+  QList<QRgb> table;
+  if (bpp <= 8) {
+    const std::uint32_t entries = 1u << bpp;
+    const std::uint32_t used = clrUsed == 0 ? entries : std::min(clrUsed, entries);
+    if (biSize + std::uint64_t{used} * 4 > headerSize) return std::nullopt;
+    // Indices past the stored table show black.
+    table.fill(qRgb(0, 0, 0), entries);
+    const std::uint8_t* q = header + biSize;
+    for (std::uint32_t i = 0; i < used; ++i, q += 4) table[i] = qRgb(q[2], q[1], q[0]);
+  }
+
+  const int iw = static_cast<int>(w);
+  const int ih = static_cast<int>(h);
+  Dib dib;
+  dib.bottomUp = biHeight > 0;
+  auto row = [&](int y) { return bits + static_cast<std::size_t>(y) * stride; };
+  // Rows that Qt can read as they lie are wrapped without a copy when aligned as QImage wants.
+  auto wrapOrCopy = [&](QImage::Format format) {
+    if (reinterpret_cast<std::uintptr_t>(bits) % 4 == 0) return QImage(bits, iw, ih, stride, format);
+    QImage copy(iw, ih, format);
+    if (copy.isNull() || copy.bytesPerLine() != stride) return QImage();
+    for (int y = 0; y < ih; ++y) std::memcpy(copy.scanLine(y), row(y), static_cast<std::size_t>(stride));
+    return copy;
+  };
+  switch (bpp) {
+    case 1: dib.image = wrapOrCopy(QImage::Format_Mono); break;
+    case 8: dib.image = wrapOrCopy(QImage::Format_Indexed8); break;
+    case 16: dib.image = wrapOrCopy(QImage::Format_RGB555); break;
+    case 24: dib.image = wrapOrCopy(QImage::Format_BGR888); break;
+    case 4: {
+      dib.image = QImage(iw, ih, QImage::Format_Indexed8);
+      if (dib.image.isNull()) return std::nullopt;
+      for (int y = 0; y < ih; ++y) {
+        const std::uint8_t* s = row(y);
+        std::uint8_t* d = dib.image.scanLine(y);
+        for (int x = 0; x < iw; ++x) d[x] = (x % 2 == 0) ? (s[x / 2] >> 4) : (s[x / 2] & 0x0F);
+      }
+      break;
+    }
+    case 32: {
+      // The fourth byte is unused in BI_RGB; Qt's opaque format wants it set.
+      dib.image = QImage(iw, ih, QImage::Format_RGB32);
+      if (dib.image.isNull()) return std::nullopt;
+      for (int y = 0; y < ih; ++y) {
+        const std::uint8_t* s = row(y);
+        auto* d = reinterpret_cast<QRgb*>(dib.image.scanLine(y));
+        for (int x = 0; x < iw; ++x, s += 4) d[x] = qRgb(s[2], s[1], s[0]);
+      }
+      break;
+    }
+  }
+  if (dib.image.isNull()) return std::nullopt;
+  if (bpp <= 8) dib.image.setColorTable(table);
+  return dib;
+}
+
+}  // namespace
+
+// ---- construction ----------------------------------------------------------------------------------
+
+QtDeviceContext::QtDeviceContext(QPaintDevice* device)
+    : ownedPainter_(std::make_unique<QPainter>()), painter_(ownedPainter_.get()), device_(device) {
+  if (device_) painter_->begin(device_);
+  Init();
+}
+
+QtDeviceContext::QtDeviceContext(QPainter* painter) : painter_(painter) {
+  if (painter_ && painter_->isActive()) {
+    painter_->save();
+    device_ = painter_->device();
+    if (painter_->hasClipping()) baseClip_ = painter_->clipRegion();
+  }
+  Init();
+}
+
+QtDeviceContext::~QtDeviceContext() {
+  if (!IsActive()) return;
+  if (ownedPainter_) {
+    painter_->end();
+  } else {
+    painter_->restore();
+  }
+}
+
+bool QtDeviceContext::IsActive() const { return painter_ && painter_->isActive(); }
+
+LOGFONTA QtDeviceContext::DefaultFont() {
+  // A plain sans-serif with the 16-pixel cell of the system font a fresh GDI context holds.
+  LOGFONTA f;
+  f.lfHeight = 16;
+  f.lfWeight = 400;
+  SetFaceName(f, "Arial");
+  return f;
+}
+
+void QtDeviceContext::Init() {
+  state_ = State{};
+  state_.logFont = DefaultFont();
+  if (!device_ && painter_ && painter_->isActive()) device_ = painter_->device();
+  printing_ = device_ && (device_->devType() == QInternal::Printer ||
+                          dynamic_cast<QPagedPaintDevice*>(device_) != nullptr);
+  state_.font = MakeQFont(state_.logFont, device_);
+  if (!IsActive()) return;
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Without this the PDF engine stores pictures as JPEG.
+  if (printing_ || painter_->paintEngine()->type() == QPaintEngine::Pdf)
+    painter_->setRenderHint(QPainter::LosslessImageRendering, true);
+  // Opaque backgrounds are painted explicitly where GDI paints them.
+  painter_->setBackgroundMode(Qt::TransparentMode);
+  ApplyRop();
+  ApplyClip();
+}
+
+QFont QtDeviceContext::MakeQFont(const LOGFONTA& lf, const QPaintDevice* device) {
+  QFont font;
+  std::string face = FaceName(lf);
+  if (face.empty()) face = "Arial";
+  font.setFamily(QString::fromStdString(face));
+  switch (lf.lfPitchAndFamily & 0xF0) {
+    case 0x10: font.setStyleHint(QFont::Serif); break;
+    case 0x20: font.setStyleHint(QFont::SansSerif); break;
+    case 0x30: font.setStyleHint(QFont::Monospace); break;
+    case 0x40: font.setStyleHint(QFont::Cursive); break;
+    case 0x50: font.setStyleHint(QFont::Decorative); break;
+    default: break;
+  }
+  const int weight = lf.lfWeight <= 0 ? 400 : std::min(lf.lfWeight, 1000);
+  font.setWeight(static_cast<QFont::Weight>(weight));
+  font.setItalic(lf.lfItalic != 0);
+  font.setUnderline(lf.lfUnderline != 0);
+  font.setStrikeOut(lf.lfStrikeOut != 0);
+  // GDI measures whole-pixel advances without kerning.
+  font.setKerning(false);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  constexpr std::uint8_t kNonAntialiasedQuality = 3;
+  if (lf.lfQuality == kNonAntialiasedQuality) font.setStyleStrategy(QFont::NoAntialias);
+
+  constexpr std::int64_t kMaxPixels = 50000;
+  std::int64_t pixels = 0;
+  if (lf.lfHeight < 0) {
+    pixels = -static_cast<std::int64_t>(lf.lfHeight);
+  } else {
+    // A positive height is the cell height (ascent + descent); scale by the face's proportion.
+    const std::int64_t cell = lf.lfHeight == 0 ? 16 : lf.lfHeight;
+    constexpr int kProbe = 256;
+    QFont probe = font;
+    probe.setPixelSize(kProbe);
+    const QFontMetricsF fm = device ? QFontMetricsF(probe, device) : QFontMetricsF(probe);
+    const double ratio = (fm.ascent() + fm.descent()) / kProbe;
+    pixels = ratio > 0 ? static_cast<std::int64_t>(static_cast<double>(cell) / ratio + 0.5) : cell;
+  }
+  font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(pixels, 1, kMaxPixels)));
+
+  if (lf.lfWidth != 0) {
+    const int average = MetricsOf(font, device).averageCharWidth();
+    if (average > 0) {
+      const std::int64_t width = lf.lfWidth < 0 ? -static_cast<std::int64_t>(lf.lfWidth) : lf.lfWidth;
+      font.setStretch(static_cast<int>(std::clamp<std::int64_t>((width * 100 + average / 2) / average, 1, 4000)));
+    }
+  }
+  return font;
+}
+
+// ---- state -------------------------------------------------------------------------------------------
+
+int QtDeviceContext::Save() {
+  saved_.push_back(state_);
+  return static_cast<int>(saved_.size());
+}
+
+void QtDeviceContext::Restore(int saved) {
+  // As RestoreDC: a positive level as returned by Save, or a negative count back from the top.
+  const int depth = static_cast<int>(saved_.size());
+  const int level = saved < 0 ? depth + 1 + saved : saved;
+  if (level < 1 || level > depth) return;
+  state_ = saved_[static_cast<std::size_t>(level - 1)];
+  saved_.resize(static_cast<std::size_t>(level - 1));
+  if (!IsActive()) return;
+  ApplyRop();
+  ApplyClip();
+}
+
+void QtDeviceContext::SetPen(const Pen& pen) { state_.pen = pen; }
+void QtDeviceContext::SetBrush(const Brush& brush) { state_.brush = brush; }
+
+void QtDeviceContext::SetFont(const LOGFONTA& font) {
+  if (font == state_.logFont) return;
+  state_.logFont = font;
+  state_.font = MakeQFont(font, device_);
+}
+
+void QtDeviceContext::SetTextColor(COLORREF color) { state_.textColor = color; }
+void QtDeviceContext::SetTransparentText(bool transparent) { state_.transparent = transparent; }
+void QtDeviceContext::SetTextAlign(unsigned flags) { state_.align = flags; }
+
+void QtDeviceContext::SetRop(RasterOp op) {
+  state_.rop = op;
+  if (IsActive()) ApplyRop();
+}
+
+void QtDeviceContext::IntersectClip(const CRect& rect) {
+  const CRect r = rect.Normalized();
+  const QRect q(r.left, r.top, r.Width(), r.Height());
+  state_.clip = state_.clip ? state_.clip->intersected(q) : q;
+  if (IsActive()) ApplyClip();
+}
+
+void QtDeviceContext::RemoveClip() {
+  state_.clip.reset();
+  if (IsActive()) ApplyClip();
+}
+
+bool QtDeviceContext::HasRasterOps() const {
+  return painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+}
+
+void QtDeviceContext::ApplyRop() {
+  QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+  // Printers and PDF files have no raster operations; they only ever get copy drawing anyway.
+  if (HasRasterOps()) {
+    if (state_.rop == RasterOp::xorPen) mode = QPainter::RasterOp_SourceXorDestination;
+    if (state_.rop == RasterOp::maskPen) mode = QPainter::RasterOp_SourceAndDestination;
+  }
+  painter_->setCompositionMode(mode);
+}
+
+void QtDeviceContext::ApplyClip() {
+  if (!state_.clip) {
+    if (baseClip_) {
+      painter_->setClipRegion(*baseClip_);
+    } else {
+      painter_->setClipping(false);
+    }
+    return;
+  }
+  if (baseClip_) {
+    const QRegion region = baseClip_->intersected(*state_.clip);
+    // An empty region would read as "no clipping"; an empty rectangle clips everything.
+    if (region.isEmpty()) {
+      painter_->setClipRect(QRect(0, 0, 0, 0));
+    } else {
+      painter_->setClipRegion(region);
+    }
+  } else {
+    painter_->setClipRect(*state_.clip);
+  }
+}
+
+// ---- measuring -----------------------------------------------------------------------------------------
+
+CSize QtDeviceContext::TextExtent(std::string_view utf8) {
+  const QFontMetrics fm = MetricsOf(state_.font, device_);
+  return {fm.horizontalAdvance(LineText(utf8)), fm.ascent() + fm.descent()};
+}
+
+TextMetrics QtDeviceContext::Metrics() {
+  const QFontMetrics fm = MetricsOf(state_.font, device_);
+  return {fm.ascent() + fm.descent(), fm.ascent(), fm.descent()};
+}
+
+// ---- drawing ---------------------------------------------------------------------------------------------
+
+void QtDeviceContext::Rectangle(const CRect& rect) {
+  if (!IsActive()) return;
+  const CRect r = rect.Normalized();
+  const int w = r.Width();
+  const int h = r.Height();
+  if (w <= 0 || h <= 0) return;
+  const Pen& pen = state_.pen;
+  const Brush& brush = state_.brush;
+
+  if (pen.style == Pen::Style::null) {
+    // Without an outline GDI fills one pixel less to the right and bottom.
+    if (!brush.null && w > 1 && h > 1)
+      painter_->fillRect(QRect(r.left, r.top, w - 1, h - 1), ToQColor(brush.color));
+    return;
+  }
+
+  if (!IsCosmetic(pen)) {
+    if (!brush.null && w > 2 && h > 2)
+      painter_->fillRect(QRect(r.left + 1, r.top + 1, w - 2, h - 2), ToQColor(brush.color));
+    painter_->setPen(MakeQPen(pen));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(QRectF(r.left + 0.5, r.top + 0.5, w - 1, h - 1));
+    return;
+  }
+
+  // Fill and outline never share a pixel, so XOR drawing inverts each exactly once.
+  if (!brush.null && w > 2 && h > 2)
+    painter_->fillRect(QRect(r.left + 1, r.top + 1, w - 2, h - 2), ToQColor(brush.color));
+  if (w == 1 || h == 1) {
+    // A one-pixel rectangle is a single line; drawRect would paint it twice.
+    Line(CPoint(r.left, r.top), w == 1 ? CPoint(r.left, r.bottom) : CPoint(r.right, r.top));
+    return;
+  }
+  painter_->setBrush(Qt::NoBrush);
+  if (IsStyled(pen) && !state_.transparent && state_.rop == RasterOp::copy) {
+    // An opaque background shows in the gaps of dashed and dotted pens.
+    painter_->setPen(MakeQPen(Pen::Solid(0, state_.backColor)));
+    painter_->drawRect(QRect(r.left, r.top, w - 1, h - 1));
+  }
+  painter_->setPen(MakeQPen(pen));
+  painter_->drawRect(QRect(r.left, r.top, w - 1, h - 1));
+}
+
+void QtDeviceContext::Line(CPoint from, CPoint to) {
+  if (!IsActive() || state_.pen.style == Pen::Style::null || from == to) return;
+  const Pen& pen = state_.pen;
+  if (!IsCosmetic(pen)) {
+    painter_->setPen(MakeQPen(pen));
+    painter_->drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(to.x + 0.5, to.y + 0.5));
+    return;
+  }
+  // Qt draws a flat-capped cosmetic line from its lower to its higher end and leaves out the
+  // higher end; horizontal and vertical lines are turned so that the pixel left out is `to`.
+  QPoint a(from.x, from.y);
+  QPoint b(to.x, to.y);
+  if (from.y == to.y && to.x < from.x) {
+    a = QPoint(to.x + 1, from.y);
+    b = QPoint(from.x + 1, from.y);
+  } else if (from.x == to.x && to.y < from.y) {
+    a = QPoint(from.x, to.y + 1);
+    b = QPoint(from.x, from.y + 1);
+  }
+  if (IsStyled(pen) && !state_.transparent && state_.rop == RasterOp::copy) {
+    painter_->setPen(MakeQPen(Pen::Solid(0, state_.backColor)));
+    painter_->drawLine(a, b);
+  }
+  painter_->setPen(MakeQPen(pen));
+  painter_->drawLine(a, b);
+}
+
+void QtDeviceContext::Ellipse(const CRect& rect) {
+  if (!IsActive()) return;
+  const CRect r = rect.Normalized();
+  const int w = r.Width();
+  const int h = r.Height();
+  if (w <= 1 || h <= 1) return;
+  const Pen& pen = state_.pen;
+  if (pen.style == Pen::Style::null) {
+    painter_->setPen(Qt::NoPen);
+  } else {
+    painter_->setPen(MakeQPen(pen));
+  }
+  painter_->setBrush(state_.brush.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(state_.brush.color)));
+  if (pen.style != Pen::Style::null && !IsCosmetic(pen)) {
+    painter_->drawEllipse(QRectF(r.left + 0.5, r.top + 0.5, w - 1, h - 1));
+  } else {
+    painter_->drawEllipse(QRect(r.left, r.top, w - 1, h - 1));
+  }
+  painter_->setBrush(Qt::NoBrush);
+}
+
+void QtDeviceContext::FillSolid(const CRect& rect, COLORREF color) {
+  if (!IsActive()) return;
+  const CRect r = rect.Normalized();
+  if (r.IsRectEmpty()) return;
+  // A solid fill ignores the raster operation, as GDI's opaque rectangle does.
+  const auto mode = painter_->compositionMode();
+  painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter_->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(color));
+  painter_->setCompositionMode(mode);
+}
+
+void QtDeviceContext::FocusRect(const CRect& rect) {
+  if (!IsActive() || !HasRasterOps()) return;
+  const CRect r = rect.Normalized();
+  if (r.IsRectEmpty()) return;
+  // Every other frame pixel is inverted; each pixel is listed once so that a second call
+  // restores the image.
+  QPolygon dots;
+  auto add = [&](int x, int y) {
+    if (((x + y) & 1) == 0) dots << QPoint(x, y);
+  };
+  const int right = r.right - 1;
+  const int bottom = r.bottom - 1;
+  for (int x = r.left; x <= right; ++x) add(x, r.top);
+  if (bottom > r.top)
+    for (int x = r.left; x <= right; ++x) add(x, bottom);
+  for (int y = r.top + 1; y < bottom; ++y) {
+    add(r.left, y);
+    if (right > r.left) add(right, y);
+  }
+  if (dots.isEmpty()) return;
+  const auto mode = painter_->compositionMode();
+  painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter_->setPen(QPen(Qt::white, 0));
+  painter_->drawPoints(dots);
+  painter_->setCompositionMode(mode);
+}
+
+void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
+  if (!IsActive()) return;
+  const QString text = LineText(utf8);
+  if (text.isEmpty()) return;
+  const QFontMetrics fm = MetricsOf(state_.font, device_);
+  const int width = fm.horizontalAdvance(text);
+  const int ascent = fm.ascent();
+  const int descent = fm.descent();
+
+  int dx = 0;
+  const unsigned horizontal = state_.align & TA_CENTER;
+  if (horizontal == TA_CENTER) {
+    dx = -(width / 2);
+  } else if (horizontal == TA_RIGHT) {
+    dx = -width;
+  }
+  int baseline = ascent;  // TA_TOP
+  const unsigned vertical = state_.align & TA_BASELINE;
+  if (vertical == TA_BASELINE) {
+    baseline = 0;
+  } else if (vertical == TA_BOTTOM) {
+    baseline = -descent;
+  }
+
+  painter_->save();
+  painter_->translate(at.x, at.y);
+  // Escapement is counter-clockwise in tenths of a degree; y grows downwards here.
+  if (state_.logFont.lfEscapement != 0) painter_->rotate(-state_.logFont.lfEscapement / 10.0);
+  if (!state_.transparent)
+    painter_->fillRect(QRect(dx, baseline - ascent, width, ascent + descent), ToQColor(state_.backColor));
+  painter_->setFont(state_.font);
+  painter_->setPen(QPen(ToQColor(state_.textColor)));
+  painter_->setBrush(Qt::NoBrush);
+  painter_->drawText(QPoint(dx, baseline), text);
+  painter_->restore();
+}
+
+void QtDeviceContext::StretchDib(const CRect& dest, const std::uint8_t* header,
+                                 std::size_t headerSize, const std::uint8_t* bits,
+                                 std::size_t bitsSize) {
+  if (!IsActive()) return;
+  const std::int64_t dw = static_cast<std::int64_t>(dest.right) - dest.left;
+  const std::int64_t dh = static_cast<std::int64_t>(dest.bottom) - dest.top;
+  if (dw == 0 || dh == 0) return;
+  std::optional<Dib> dib = DecodeDib(header, headerSize, bits, bitsSize);
+  if (!dib) return;
+  QImage image = std::move(dib->image);
+  // Other engines may keep the image past this call; give them pixels of their own.
+  if (!HasRasterOps()) image = image.convertToFormat(QImage::Format_RGB32);
+  if (image.isNull()) return;
+
+  // Maps the image onto the destination; a negative width or height mirrors, as StretchDIBits
+  // does, and bottom-up rows are turned by the same means.
+  const double sx = static_cast<double>(dw) / image.width();
+  const double sy = static_cast<double>(dh) / image.height();
+  const QTransform toDest = dib->bottomUp
+                                ? QTransform(sx, 0, 0, -sy, dest.left, static_cast<double>(dest.bottom))
+                                : QTransform(sx, 0, 0, sy, dest.left, dest.top);
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter_->setTransform(toDest, true);
+  painter_->drawImage(QPointF(0, 0), image);
+  painter_->restore();
+}
+
+int QtDeviceContext::PixelsPerInchY() const { return device_ ? device_->logicalDpiY() : 96; }

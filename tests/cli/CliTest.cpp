@@ -1,0 +1,155 @@
+// veltrok-cli run as a program, as scripts and users run it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/Bytes.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("veltrok-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  fs::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const fs::path p = dir / name;
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                             static_cast<std::streamsize>(bytes.size()));
+    return p;
+  }
+
+  CliRun Cmd(const std::string& args) {
+    const fs::path out = dir / "stdout.txt";
+    const fs::path err = dir / "stderr.txt";
+    const std::string line = std::string(VELTROK_CLI_PATH) + " " + args + " >" + out.string() +
+                             " 2>" + err.string();
+    const int status = std::system(line.c_str());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return {code, Slurp(out), Slurp(err)};
+  }
+
+  fs::path dir;
+};
+
+// A layout in the current form with one element of every kind.
+std::vector<std::uint8_t> CurrentLayout() {
+  Bytes b;
+  b.i32(4715).i32(0).i32(3).u16(5);
+  b.newClass("CFormText").point(50, 40).point(-60, 0).point(120, 30).str("Ergebnis\r\nliste").i32(1)
+      .font(-160, 700, "Arial").i32(0x0000FF);
+  b.newClass("CFormLine").point(50, 80).point(450, 80).i32(0);
+  b.newClass("CFormTable").point(50, 100).point(400, 500).i32(1).i32(80).i32(1).u16(2);
+  b.str("[Rang]").i32(20).i32(2).font(-80, 400, "Arial").i32(0);
+  b.str("[Name]").i32(60).i32(0).font(-80, 400, "Arial").i32(0);
+  b.newClass("CFormImage").point(10, 10).str("C:\\Bilder\\logo.png").point(50, 50).u8(0);
+  b.newClass("CFormAlias").point(1, 2).str("Kopf").point(3, 4);
+  return b.data;
+}
+
+TEST_F(Cli, InfoDescribesEveryElement) {
+  const CliRun r = Cmd("info " + Write("a.rep", CurrentLayout()).string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "version 4715\n"
+            "orientation landscape\n"
+            "duplex 3\n"
+            "elements 5\n"
+            "1 CFormText x=50 y=40 width=120 height=30 align=1 color=#FF0000 font=\"Arial\" "
+            "height=-160 weight=700 italic=0 text=\"Ergebnis\\r\\nliste\"\n"
+            "2 CFormLine from=50,80 to=450,80 color=#000000\n"
+            "3 CFormTable x=50 y=100 width=400 height=500 columns=2 twocolour=1 frame=1 "
+            "maxfontheight=80\n"
+            "  column 1 width=20 align=2 color=#000000 font=\"Arial\" height=-80 weight=400 "
+            "italic=0 name=\"[Rang]\"\n"
+            "  column 2 width=60 align=0 color=#000000 font=\"Arial\" height=-80 weight=400 "
+            "italic=0 name=\"[Name]\"\n"
+            "4 CFormImage x=10 y=10 width=50 height=50 picture=none helper=0 "
+            "file=\"C:\\\\Bilder\\\\logo.png\"\n"
+            "5 CFormAlias x=1 y=2 width=3 height=4 name=\"Kopf\"\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, ResaveReproducesCurrentFormatByteForByte) {
+  const auto bytes = CurrentLayout();
+  const fs::path in = Write("in.rep", bytes);
+  const CliRun r = Cmd("resave " + in.string() + " " + (dir / "out.rep").string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Slurp(dir / "out.rep"), std::string(bytes.begin(), bytes.end()));
+}
+
+TEST_F(Cli, ResaveRewritesOlderVersionInCurrentForm) {
+  Bytes old;
+  old.i32(4711).u16(1).newClass("CFormText").point(5, 6).point(0, 0).point(10, 10).str("alt").i32(0);
+  old.rawFont(-120, 400, "Arial");
+  const CliRun r = Cmd("resave " + Write("old.rep", old.data).string() + " " + (dir / "new.rep").string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  Bytes expected;
+  expected.i32(4714).i32(1).u16(1).newClass("CFormText").point(5, 6).point(0, 0).point(10, 10)
+      .str("alt").i32(0).font(-120, 400, "Arial").i32(0);
+  EXPECT_EQ(Slurp(dir / "new.rep"), std::string(expected.data.begin(), expected.data.end()));
+}
+
+TEST_F(Cli, UnreadableFilesGiveGermanMessagesAndExitOne) {
+  struct Case {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    std::string message;
+  } cases[] = {
+      {"newer.rep", Bytes().i32(4717).i32(1).i32(0).u16(0).data,
+       "Dieses Layout wurde mit einer neueren Programmversion erstellt\nund kann mit dieser "
+       "Version nicht gelesen werden.\n\nBitte installieren Sie die aktuelle Programmversion.\n"},
+      {"cut.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormLine").point(1, 1).data,
+       "Unerwartetes Dateiformat.\n"},
+      {"class.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormKreis").data,
+       "Unerwartetes Dateiformat.\n"},
+  };
+  for (const Case& c : cases) {
+    const fs::path in = Write(c.name, c.bytes);
+    const fs::path out = dir / ("out-" + c.name);
+    const CliRun info = Cmd("info " + in.string());
+    EXPECT_EQ(info.exitCode, 1) << c.name;
+    EXPECT_EQ(info.err, c.message) << c.name;
+    EXPECT_EQ(info.out, "") << c.name;
+    const CliRun resave = Cmd("resave " + in.string() + " " + out.string());
+    EXPECT_EQ(resave.exitCode, 1) << c.name;
+    EXPECT_FALSE(fs::exists(out)) << c.name;
+  }
+  const CliRun missing = Cmd("info " + (dir / "fehlt.rep").string());
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "Fehler beim Öffnen des Dokuments.\n");
+}
+
+TEST_F(Cli, UsageErrorsExitTwo) {
+  EXPECT_EQ(Cmd("").exitCode, 2);
+  EXPECT_EQ(Cmd("info").exitCode, 2);
+  EXPECT_EQ(Cmd("resave only-one.rep").exitCode, 2);
+  EXPECT_EQ(Cmd("zeichne a.rep").exitCode, 2);
+}
+
+}  // namespace
