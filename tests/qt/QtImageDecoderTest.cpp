@@ -1,0 +1,287 @@
+#include "platform/qt/QtImageDecoder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class QtImageDecoderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  fs::path PathOf(const std::string& name) const { return fs::path(dir_.path().toStdString()) / name; }
+  fs::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    const fs::path p = PathOf(name);
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return p;
+  }
+  fs::path Save(const std::string& name, const QImage& image, const char* format) const {
+    const fs::path p = PathOf(name);
+    EXPECT_TRUE(image.save(QString::fromStdString(p.string()), format)) << name;
+    return p;
+  }
+
+  QtImageDecoder decoder_;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// B, G, R of the decoded pixel (x, y).
+QRgb PixelAt(const DecodedImage& img, int x, int y) {
+  const std::uint8_t* p = img.bgr.data() + (static_cast<std::size_t>(y) * img.width + x) * 3;
+  return qRgb(p[2], p[1], p[0]);
+}
+
+void ExpectNear(QRgb actual, QRgb expected, int tolerance, const std::string& where) {
+  EXPECT_NEAR(qRed(actual), qRed(expected), tolerance) << where;
+  EXPECT_NEAR(qGreen(actual), qGreen(expected), tolerance) << where;
+  EXPECT_NEAR(qBlue(actual), qBlue(expected), tolerance) << where;
+}
+
+void Put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+  Put16(b, static_cast<std::uint16_t>(v));
+  Put16(b, static_cast<std::uint16_t>(v >> 16));
+}
+void Put32BigEndian(std::vector<std::uint8_t>& b, std::uint32_t v) {
+  for (int s = 24; s >= 0; s -= 8) b.push_back(static_cast<std::uint8_t>(v >> s));
+}
+
+// A 24-bit BMP whose header claims w x h; the rows are only written when asked for.
+std::vector<std::uint8_t> BmpFile(std::int32_t w, std::int32_t h, bool withRows) {
+  const std::uint32_t stride = (static_cast<std::uint32_t>(w) * 3 + 3) / 4 * 4;
+  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(h < 0 ? -h : h);
+  std::vector<std::uint8_t> b = {'B', 'M'};
+  Put32(b, 54 + imageSize);
+  Put32(b, 0);
+  Put32(b, 54);
+  Put32(b, 40);
+  Put32(b, static_cast<std::uint32_t>(w));
+  Put32(b, static_cast<std::uint32_t>(h));
+  Put16(b, 1);
+  Put16(b, 24);
+  Put32(b, 0);
+  Put32(b, imageSize);
+  Put32(b, 2835);
+  Put32(b, 2835);
+  Put32(b, 0);
+  Put32(b, 0);
+  if (withRows) b.resize(b.size() + imageSize, 0x40);
+  return b;
+}
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t n) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < n; ++i) {
+    c ^= data[i];
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
+// A PNG signature and header chunk claiming w x h, followed by no image data.
+std::vector<std::uint8_t> PngHeaderOnly(std::uint32_t w, std::uint32_t h) {
+  std::vector<std::uint8_t> b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::uint8_t> chunk = {'I', 'H', 'D', 'R'};
+  Put32BigEndian(chunk, w);
+  Put32BigEndian(chunk, h);
+  chunk.insert(chunk.end(), {8, 2, 0, 0, 0});
+  Put32BigEndian(b, 13);
+  b.insert(b.end(), chunk.begin(), chunk.end());
+  Put32BigEndian(b, Crc32(chunk.data(), chunk.size()));
+  return b;
+}
+
+// A GIF with a four-colour table. The pixel codes are sent with a clear code before every pair,
+// so the code width stays at three bits and no real compression is needed.
+std::vector<std::uint8_t> GifFile(int w, int h, const std::vector<std::uint8_t>& indices,
+                                  const std::vector<QRgb>& palette, int transparentIndex) {
+  std::vector<std::uint8_t> b = {'G', 'I', 'F', '8', '9', 'a'};
+  Put16(b, static_cast<std::uint16_t>(w));
+  Put16(b, static_cast<std::uint16_t>(h));
+  b.insert(b.end(), {0x91, 0, 0});
+  for (QRgb c : palette) {
+    b.push_back(static_cast<std::uint8_t>(qRed(c)));
+    b.push_back(static_cast<std::uint8_t>(qGreen(c)));
+    b.push_back(static_cast<std::uint8_t>(qBlue(c)));
+  }
+  if (transparentIndex >= 0)
+    b.insert(b.end(), {0x21, 0xF9, 0x04, 0x01, 0, 0, static_cast<std::uint8_t>(transparentIndex), 0});
+  b.push_back(0x2C);
+  Put16(b, 0);
+  Put16(b, 0);
+  Put16(b, static_cast<std::uint16_t>(w));
+  Put16(b, static_cast<std::uint16_t>(h));
+  b.push_back(0);
+  b.push_back(2);  // minimum code size
+
+  std::vector<std::uint8_t> data;
+  std::uint32_t acc = 0;
+  int bitCount = 0;
+  auto sendCode = [&](unsigned code) {
+    acc |= code << bitCount;
+    bitCount += 3;
+    while (bitCount >= 8) {
+      data.push_back(static_cast<std::uint8_t>(acc));
+      acc >>= 8;
+      bitCount -= 8;
+    }
+  };
+  constexpr unsigned kClear = 4;
+  constexpr unsigned kEnd = 5;
+  for (std::size_t i = 0; i < indices.size(); ++i) {
+    if (i % 2 == 0) sendCode(kClear);
+    sendCode(indices[i]);
+  }
+  sendCode(kEnd);
+  if (bitCount > 0) data.push_back(static_cast<std::uint8_t>(acc));
+  for (std::size_t at = 0; at < data.size(); at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+    b.push_back(static_cast<std::uint8_t>(n));
+    b.insert(b.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
+             data.begin() + static_cast<std::ptrdiff_t>(at + n));
+  }
+  b.push_back(0);
+  b.push_back(0x3B);
+  return b;
+}
+
+const std::vector<std::vector<QRgb>> kPicture = {
+    {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)},
+    {qRgb(0, 0, 0), qRgb(10, 20, 30), qRgb(200, 100, 50), qRgb(0, 128, 255)}};
+
+QImage PictureImage() {
+  QImage img(4, 2, QImage::Format_RGB32);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) img.setPixel(x, y, kPicture[y][x]);
+  return img;
+}
+
+struct LosslessCase {
+  const char* name;
+  const char* fileName;
+  const char* format;
+};
+
+class LosslessFormat : public QtImageDecoderTest, public ::testing::WithParamInterface<LosslessCase> {};
+
+TEST_P(LosslessFormat, DecodesEveryPixelTopRowFirst) {
+  const fs::path file = Save(GetParam().fileName, PictureImage(), GetParam().format);
+  const auto img = decoder_.Load(file);
+  ASSERT_TRUE(img.has_value());
+  ASSERT_EQ(img->width, 4);
+  ASSERT_EQ(img->height, 2);
+  ASSERT_EQ(img->bgr.size(), 4u * 2u * 3u);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(PixelAt(*img, x, y), kPicture[y][x]) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(QtImageDecoder, LosslessFormat,
+                         ::testing::Values(LosslessCase{"png", "picture.png", "PNG"},
+                                           LosslessCase{"bmp", "picture.bmp", "BMP"},
+                                           // The content decides, not the file name.
+                                           LosslessCase{"pngNamedBmp", "picture.bmp", "PNG"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QtImageDecoderTest, DecodesJpegCloseToItsColours) {
+  QImage img(32, 16, QImage::Format_RGB32);
+  img.fill(qRgb(255, 0, 0));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 16; x < 32; ++x) img.setPixel(x, y, qRgb(0, 0, 255));
+  const auto decoded = decoder_.Load(Save("picture.jpg", img, "JPEG"));
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->width, 32);
+  ASSERT_EQ(decoded->height, 16);
+  ExpectNear(PixelAt(*decoded, 4, 8), qRgb(255, 0, 0), 40, "red half");
+  ExpectNear(PixelAt(*decoded, 27, 8), qRgb(0, 0, 255), 40, "blue half");
+}
+
+TEST_F(QtImageDecoderTest, DecodesGifAndComposesItsTransparentColourOntoWhite) {
+  const std::vector<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 0, 0), qRgb(0, 255, 0)};
+  const std::vector<std::uint8_t> indices = {0, 1, 2, 3, 2, 1, 0, 3};
+  const auto img = decoder_.Load(Write("picture.gif", GifFile(4, 2, indices, palette, 2)));
+  ASSERT_TRUE(img.has_value());
+  ASSERT_EQ(img->width, 4);
+  ASSERT_EQ(img->height, 2);
+  for (int i = 0; i < 8; ++i) {
+    const QRgb expected = indices[i] == 2 ? qRgb(255, 255, 255) : palette[indices[i]];
+    EXPECT_EQ(PixelAt(*img, i % 4, i / 4), expected) << i;
+  }
+}
+
+TEST_F(QtImageDecoderTest, TransparentPngPartsBecomeWhite) {
+  QImage img(3, 1, QImage::Format_ARGB32);
+  img.setPixel(0, 0, qRgba(0, 0, 0, 0));
+  img.setPixel(1, 0, qRgba(255, 0, 0, 128));
+  img.setPixel(2, 0, qRgba(0, 0, 255, 255));
+  const auto decoded = decoder_.Load(Save("alpha.png", img, "PNG"));
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(PixelAt(*decoded, 0, 0), qRgb(255, 255, 255));
+  ExpectNear(PixelAt(*decoded, 1, 0), qRgb(255, 127, 127), 1, "half transparent red");
+  EXPECT_EQ(PixelAt(*decoded, 2, 0), qRgb(0, 0, 255));
+}
+
+TEST_F(QtImageDecoderTest, MissingBrokenAndForeignFilesGiveNothing) {
+  EXPECT_FALSE(decoder_.Load(PathOf("missing.png")).has_value());
+  EXPECT_FALSE(decoder_.Load(fs::path()).has_value());
+  EXPECT_FALSE(decoder_.Load(Write("text.png", {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'})).has_value());
+  EXPECT_FALSE(decoder_.Load(Write("empty.bmp", {})).has_value());
+  // A PNG cut off inside its header.
+  std::vector<std::uint8_t> png = PngHeaderOnly(4, 4);
+  png.resize(20);
+  EXPECT_FALSE(decoder_.Load(Write("cut.png", png)).has_value());
+  // A valid header with its pixel rows missing.
+  EXPECT_FALSE(decoder_.Load(Write("norows.bmp", BmpFile(64, 64, false))).has_value());
+  // Qt reads more formats than the layouts accept.
+  EXPECT_FALSE(decoder_.Load(Save("picture.ppm", PictureImage(), "PPM")).has_value());
+  EXPECT_FALSE(decoder_.Load(PathOf("")).has_value());  // the folder itself
+}
+
+struct DeclaredSize {
+  const char* name;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+class OversizedPicture : public QtImageDecoderTest, public ::testing::WithParamInterface<DeclaredSize> {};
+
+TEST_P(OversizedPicture, IsRefusedFromItsHeader) {
+  const DeclaredSize& c = GetParam();
+  EXPECT_FALSE(decoder_.Load(Write("huge.bmp", BmpFile(c.width, c.height, false))).has_value());
+  if (c.width > 0 && c.height > 0) {
+    const auto png = PngHeaderOnly(static_cast<std::uint32_t>(c.width), static_cast<std::uint32_t>(c.height));
+    EXPECT_FALSE(decoder_.Load(Write("huge.png", png)).has_value());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(QtImageDecoder, OversizedPicture,
+                         ::testing::Values(DeclaredSize{"sixtyThousandSquare", 60000, 60000},
+                                           DeclaredSize{"tooWide", 20001, 1},
+                                           DeclaredSize{"tooTall", 1, 20001},
+                                           DeclaredSize{"tooManyPixels", 7072, 7072},
+                                           DeclaredSize{"noWidth", 0, 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(QtImageDecoderTest, AcceptsTheLargestSide) {
+  const auto img = decoder_.Load(Write("wide.bmp", BmpFile(QtImageDecoder::kMaxSide, 1, true)));
+  ASSERT_TRUE(img.has_value());
+  EXPECT_EQ(img->width, QtImageDecoder::kMaxSide);
+  EXPECT_EQ(img->height, 1);
+  EXPECT_EQ(PixelAt(*img, QtImageDecoder::kMaxSide - 1, 0), qRgb(0x40, 0x40, 0x40));
+}
+
+}  // namespace
