@@ -1,13 +1,16 @@
 // veltrok-cli: the layout editor's companion for work without a display.
 //   veltrok-cli info FILE.rep          version, page settings and one line per element
 //   veltrok-cli resave IN.rep OUT.rep  load and save again in the current format
+//   veltrok-cli png IN.rep OUT.png [--width PIXELS]  the page as the editor draws it
 // Exit codes: 0 ok, 1 the file could not be read or written, 2 usage.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
 
 #include "cli/Info.h"
+#include "cli/Png.h"
 #include "document/LayoutFile.h"
 #include "model/FormElementPtrList.h"
 #include "placeholders/Catalogue.h"
@@ -28,7 +31,8 @@ class StderrMessages : public MessageService {
 int Usage() {
   std::cerr << "Aufruf:\n"
                "  veltrok-cli info DATEI.rep\n"
-               "  veltrok-cli resave EIN.rep AUS.rep\n";
+               "  veltrok-cli resave EIN.rep AUS.rep\n"
+               "  veltrok-cli png EIN.rep AUS.png [--width PIXEL]\n";
   return 2;
 }
 
@@ -51,6 +55,25 @@ int main(int argc, char** argv) {
     CFormElementPtrList list;
     if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
     return SaveLayoutFile(PathFromUtf8(argv[3]), list) ? 0 : 1;
+  }
+  if (command == "png" && (argc == 4 || (argc == 6 && std::string_view(argv[4]) == "--width"))) {
+    int width = 1000;
+    if (argc == 6) {
+      char* end = nullptr;
+      const long w = std::strtol(argv[5], &end, 10);
+      if (!end || *end != '\0' || w < 10 || w > 20000) {
+        std::cerr << "Die Breite muss eine ganze Zahl zwischen 10 und 20000 sein.\n";
+        return 2;
+      }
+      width = static_cast<int>(w);
+    }
+    CFormElementPtrList list;
+    if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
+    if (!WriteLayoutPng(list, PathFromUtf8(argv[3]), width)) {
+      std::cerr << "Das Bild konnte nicht geschrieben werden.\n";
+      return 1;
+    }
+    return 0;
   }
   return Usage();
 }

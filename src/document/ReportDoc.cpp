@@ -302,6 +302,31 @@ void CReportDoc::ResetEditState() {
   dragElements_.clear();
 }
 
+// ---- editing commands --------------------------------------------------------------------------
+
+void CReportDoc::DeleteSelection(const std::string& name) {
+  if (!CanDelete()) return;
+  std::vector<CFormElement*> selected;
+  elements.GetSelected(selected);
+  DoAction(std::make_unique<CDeleteAction>(std::move(selected), name), false);
+}
+
+void CReportDoc::OrderSelection(bool toBack) {
+  if (!CanDelete()) return;
+  std::vector<CFormElement*> selected;
+  elements.GetSelected(selected);
+  DoAction(std::make_unique<COrderAction>(std::move(selected), toBack ? 1 : 0), false);
+}
+
+void CReportDoc::AlignSelection(int mode) {
+  const bool distribute = mode == CAlignAction::distributeHorizontal || mode == CAlignAction::distributeVertical;
+  if (distribute ? !CanDistribute() : !CanAlign()) return;
+  std::vector<CFormElement*> selected;
+  elements.GetSelected(selected);
+  DoAction(std::make_unique<CAlignAction>(std::move(selected), distribute ? nullptr : elements.current, mode),
+           false);
+}
+
 // ---- tools -------------------------------------------------------------------------------------
 
 void CReportDoc::InstallTool(Tool slot, std::unique_ptr<COperator> tool) {

@@ -70,6 +70,14 @@ class CReportDoc {
   void SetHelperImagesVisible(bool visible);
   void ResetEditState();
 
+  // ---- editing commands that need nothing but the selection; each checks its condition again
+  bool CanDelete() const { return elements.CountSelected() >= 1; }
+  bool CanAlign() const { return elements.CountSelected() >= 2 && elements.current; }
+  bool CanDistribute() const { return elements.CountSelected() >= 3; }
+  void DeleteSelection(const std::string& name = "Löschen");
+  void OrderSelection(bool toBack);
+  void AlignSelection(int mode);
+
   // Undo and redo with the after-change sequence; false when there was nothing to do.
   bool Undo();
   bool Redo();

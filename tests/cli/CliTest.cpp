@@ -145,6 +145,25 @@ TEST_F(Cli, UnreadableFilesGiveGermanMessagesAndExitOne) {
   EXPECT_EQ(missing.err, "Fehler beim Öffnen des Dokuments.\n");
 }
 
+TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
+  const fs::path in = Write("a.rep", CurrentLayout());
+  const fs::path out = dir / "a.png";
+  const CliRun r = Cmd("png " + in.string() + " " + out.string() + " --width 400");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string png = Slurp(out);
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // IHDR: width and height, big-endian. The layout is landscape: 400 x 283 pixels.
+  const auto be = [&png](std::size_t at) {
+    return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+           (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(be(16), 400);
+  EXPECT_EQ(be(20), 283);
+  EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --width abc").exitCode, 2);
+  EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
+}
+
 TEST_F(Cli, UsageErrorsExitTwo) {
   EXPECT_EQ(Cmd("").exitCode, 2);
   EXPECT_EQ(Cmd("info").exitCode, 2);

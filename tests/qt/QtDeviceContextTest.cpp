@@ -71,6 +71,7 @@ LOGFONTA ArialFont(int height, int weight = 400) {
 
 struct RectCase {
   const char* name;
+  friend void PrintTo(const RectCase& c, std::ostream* os) { *os << c.name; }
   Pen pen;
   Brush brush;
   CRect rect;
@@ -123,6 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct LineCase {
   const char* name;
+  friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
   CPoint from;
   CPoint to;
 };
@@ -180,6 +182,7 @@ TEST(QtDeviceContext, DashedPenFollowsGdiPatternAndOpaqueBackgroundFillsItsGaps)
 
 struct XorCase {
   const char* name;
+  friend void PrintTo(const XorCase& c, std::ostream* os) { *os << c.name; }
   std::function<void(DeviceContext&)> draw;
   int changedPixels;  // by one drawing; each pixel must be hit exactly once
 };
@@ -329,6 +332,7 @@ TEST(QtDeviceContext, FontRecordChoosesWeightAndFace) {
 
 struct AlignCase {
   const char* name;
+  friend void PrintTo(const AlignCase& c, std::ostream* os) { *os << c.name; }
   unsigned align;
   // Where the ink lies relative to the reference point (50, 40) for a text of extent (w, h)
   // with ascent a.
@@ -635,6 +639,7 @@ const QRgb kBlue = qRgb(0, 0, 255);
 
 struct StretchCase {
   const char* name;
+  friend void PrintTo(const StretchCase& c, std::ostream* os) { *os << c.name; }
   int bpp;
   bool topDown;
   bool mirrorX;
@@ -693,6 +698,7 @@ INSTANTIATE_TEST_SUITE_P(QtDeviceContext, StretchedDib,
 
 struct BadDibCase {
   const char* name;
+  friend void PrintTo(const BadDibCase& c, std::ostream* os) { *os << c.name; }
   std::function<void(std::vector<std::uint8_t>& bytes, std::size_t& headerSize, std::size_t& bitsSize)> damage;
 };
 

@@ -1,0 +1,84 @@
+// The main window: menus, two toolbars, status bar and the splitter with the editor view and the
+// property pane. It also holds the window side of documents: open and save dialogs, the save
+// prompt, the title and the recent files.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "app/CommandTable.h"
+#include "document/ReportDoc.h"
+#include "view/StatusTexts.h"
+
+class QLabel;
+class CIconToolBar;
+class CReportView;
+class CRightPaneSplitter;
+
+class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserver {
+  Q_OBJECT
+ public:
+  static constexpr int kRecentFiles = 4;
+
+  explicit CMainFrame(CReportDoc& doc, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // StatusTexts
+  void SetCoordinateText(std::string_view text) override;
+  void SetZoomText(std::string_view text) override;
+  void ShowStatusMessage(std::string_view text) override;
+  // DocumentObserver
+  void OnUpdate(CReportDoc& doc, int hint) override;
+
+  // Applies the stored placement (before the window is first shown).
+  void RestorePlacement();
+  void SavePlacement();
+
+  // Document commands. Each returns false when it did not happen (cancelled or failed).
+  bool NewLayout();
+  bool OpenLayout(const QString& path);
+  bool SaveLayout();
+  bool SaveLayoutAs();
+  // Asks "Änderungen in %1 speichern?" for a modified layout; false = cancel.
+  bool SaveModified();
+  QString DocumentTitle() const;
+  void UpdateTitle();
+
+  CommandTable& commands() { return *commands_; }
+  CReportView* view() const { return view_; }
+  CRightPaneSplitter* splitter() const { return splitter_; }
+  CIconToolBar* mainToolBar() const { return mainToolBar_; }
+  CIconToolBar* layoutToolBar() const { return layoutToolBar_; }
+  QLabel* coordinatePane() const { return coordinatePane_; }
+  QLabel* zoomPane() const { return zoomPane_; }
+  const QStringList& recentFiles() const { return recentFiles_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // The dialogs, as hooks so that tests can answer them.
+  virtual QString ChooseOpenPath();
+  virtual QString ChooseSavePath();
+  virtual void ShowAbout();
+
+ private:
+  void BuildCommands();
+  void BuildMenus();
+  void BuildStatusBar();
+  void AddRecentFile(const QString& path);
+  void RebuildRecentMenu();
+  void AfterDocumentChanged();
+
+  CReportDoc& doc_;
+  CommandTable* commands_;
+  CReportView* view_ = nullptr;
+  CRightPaneSplitter* splitter_ = nullptr;
+  CIconToolBar* mainToolBar_ = nullptr;
+  CIconToolBar* layoutToolBar_ = nullptr;
+  QLabel* coordinatePane_ = nullptr;
+  QLabel* zoomPane_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentAnchor_ = nullptr;
+  QList<QAction*> recentActions_;
+  QStringList recentFiles_;
+};

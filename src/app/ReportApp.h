@@ -1,0 +1,38 @@
+// Start-up and end of the editor: settings store, services, placeholder catalogue, the one
+// document, the main window and the command line.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtServices.h"
+
+class CMainFrame;
+class CReportDoc;
+
+class CReportApp {
+ public:
+  // `settingsFile`: an INI file instead of the user's settings (tests); empty for the real ones.
+  explicit CReportApp(const QString& settingsFile = {});
+  ~CReportApp();
+
+  // Runs start-up; false means the program ends (the command-line file could not be opened).
+  bool InitInstance(const QStringList& arguments);
+  void ExitInstance();
+
+  CMainFrame* mainFrame() const { return frame_.get(); }
+  CReportDoc* document() const { return doc_.get(); }
+
+ private:
+  std::unique_ptr<QtSettingsStore> settings_;
+  QtMessageService messages_;
+  QtClipboard clipboard_;
+  QtImageDecoder images_;
+  QtShellFolders folders_;
+  QtWaitCursor wait_;
+  QtFontList fonts_;
+  std::unique_ptr<CReportDoc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
+  bool exited_ = false;
+};
