@@ -1,0 +1,68 @@
+// Text codec, archive primitives and the stored window placement.
+#include <gtest/gtest.h>
+
+#include "platform/Archive.h"
+#include "platform/TextCodec.h"
+#include "platform/WindowPlacement.h"
+#include "support/Bytes.h"
+
+namespace {
+
+TEST(TextCodec, EveryWindows1252ByteRoundTrips) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  const std::string utf8 = codec::Cp1252ToUtf8(all);
+  EXPECT_EQ(codec::Utf8ToCp1252(utf8), all);
+  EXPECT_EQ(codec::Cp1252ToUtf8("\x80\xE4\x9F"), "€äŸ");
+  EXPECT_EQ(codec::Cp1252ToUtf8("\x81"), "\xC2\x81");  // undefined byte keeps its C1 value
+}
+
+TEST(TextCodec, ReductionAndMalformedInput) {
+  EXPECT_EQ(codec::ReduceToCp1252("Zürich → Kiel ✓ 😀"), "Zürich ? Kiel ? ?");
+  EXPECT_EQ(codec::Utf8ToCp1252("a\xFF" "b\xC3"), "a?b?");   // stray and cut-off bytes
+  EXPECT_EQ(codec::Utf8ToCp1252("\xC0\xAF"), "??");          // overlong form
+  EXPECT_EQ(codec::Utf16ToUtf8(u"\xD83D\xDE00 \xD800x"), "😀 \xEF\xBF\xBDx");
+  EXPECT_EQ(codec::Utf8ToUtf16("ä😀"), std::u16string(u"ä\xD83D\xDE00"));
+}
+
+TEST(Archive, CountsAndStringPrefixesAtTheirBoundaries) {
+  struct Case {
+    std::uint32_t count;
+    std::vector<std::uint8_t> bytes;
+  } counts[] = {
+      {0, Bytes().u16(0).data},
+      {0xFFFE, Bytes().u16(0xFFFE).data},
+      {0xFFFF, Bytes().u16(0xFFFF).u32(0xFFFF).data},
+      {70000, Bytes().u16(0xFFFF).u32(70000).data},
+  };
+  for (const Case& c : counts) {
+    MemoryStream out;
+    Archive w(out, Archive::Mode::store);
+    w.WriteCount(c.count);
+    EXPECT_EQ(out.Data(), c.bytes) << c.count;
+    MemoryStream in(c.bytes);
+    Archive r(in, Archive::Mode::load);
+    EXPECT_EQ(r.ReadCount(), c.count);
+  }
+  // Wide marker with a long UTF-16 length.
+  Bytes wide;
+  wide.u8(0xFF).u16(0xFFFE).u8(0xFF).u16(300);
+  for (int i = 0; i < 300; ++i) wide.u16(u'é');
+  MemoryStream in(wide.data);
+  Archive r(in, Archive::Mode::load);
+  EXPECT_EQ(r.ReadString(), [] { std::string s; for (int i = 0; i < 300; ++i) s += "é"; return s; }());
+  EXPECT_EQ(r.Remaining(), 0u);
+}
+
+TEST(WindowPlacement, FormatAndStrictParse) {
+  WindowPlacement p;
+  p.showCmd = WindowPlacement::kShowMaximized;
+  p.normalPosition = CRect(10, 20, 810, 620);
+  EXPECT_EQ(p.Format(), "0,3,-1,-1,-1,-1,10,20,810,620");
+  EXPECT_EQ(WindowPlacement::Parse(p.Format()), p);
+  EXPECT_FALSE(WindowPlacement::Parse(""));
+  EXPECT_FALSE(WindowPlacement::Parse("0,1,-1,-1,-1,-1,10,20,810"));
+  EXPECT_FALSE(WindowPlacement::Parse("Fenster"));
+}
+
+}  // namespace
