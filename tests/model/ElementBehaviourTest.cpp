@@ -248,6 +248,7 @@ TEST(ElementBehaviourText, CornerDragScalesTheFontInHalfPointsAroundTheFixedAnch
       {0, 1, {20, 0}, -122, 60},    // top-left dragged right: 0.75 -> 14.25 -> 14.5 pt
       {0, 2, {0, -1}, -168, 80},    // 17/16 of 19 pt = 20.19 -> 20 pt
       {0, 3, {1, 0}, -160, 80},     // 19.24 pt rounds back to 19
+      {0, 3, {-5, 1}, -168, 80},    // 0.9375 against 1.0625: a tie goes to the height
       {0, 3, {-79, 0}, -8, 0},      // 0.24 pt: never below 1 pt
       {0, 3, {-200, -50}, -8, 0},   // past the opposite corner: still 1 pt
       {2, 1, {-40, 0}, -239, 110},  // right-aligned, top-left dragged outwards
@@ -383,8 +384,10 @@ TEST(ElementBehaviourLine, ZeroLengthLineIsNeverHit) {
   CFormLine point({50, 50}, {50, 50});
   for (bool selected : {false, true}) {
     point.selected = selected;
+    point.hitPart = 7;
     for (CPoint p : {CPoint(50, 50), CPoint(51, 50), CPoint(47, 50)})
       EXPECT_FALSE(point.HitTest(nullptr, kOnePx, p.x, p.y));
+    EXPECT_EQ(point.hitPart, 7);  // no end or body to report
   }
   EXPECT_EQ(point.GetBounds(), CRect(50, 50, 50, 50));
 }
@@ -688,6 +691,8 @@ TEST_F(ElementBehaviourImageDialog, SizeRulesOnOk) {
       {"same file, size kept", "a.png", 100, 25, "a.png", false, 100, 25, false},
       {"new file, size kept", "tall.png", 100, 25, "tall.png", true, 25, 100, false},
       {"new file, size edited", "tall.png", 70, 20, "tall.png", true, 70, 20, false},
+      {"new file, height edited", "tall.png", 100, 30, "tall.png", true, 100, 30, false},
+      {"new file, width edited", "tall.png", 90, 25, "tall.png", true, 90, 25, false},
       {"unreadable file", "gone.png", 70, 20, "a.png", false, 70, 20, true},
       {"unreadable file, size kept", "gone.png", 100, 25, "a.png", false, 100, 25, true},
       {"name cleared", "", 100, 25, "", false, 100, 25, false},
@@ -884,7 +889,7 @@ TEST(ElementBehaviourTable, PageCountIsRowHeightTimesRowsOverDeviceHeightPlusOne
 }
 
 TEST(ElementBehaviourTable, RowsContinueAtTheTopOfTheTableOnTheNextPage) {
-  // 200 px high with 16 px rows: 12 rows per page.
+  // 16 px rows: 12 rows per page in 200 px, and still 12 in 192 px.
   CFormTable t = Table(10, 20, 200, 200, {Column("[Nr]", 100, 0, -160)});
   const std::vector<CFormEnvRow> rows = NumberedRows(40);
   CFormEnv data;
@@ -892,13 +897,18 @@ TEST(ElementBehaviourTable, RowsContinueAtTheTopOfTheTableOnTheNextPage) {
   struct Case {
     int page;
     int first, last;  // row numbers drawn, 0 = none
-  } cases[] = {{1, 1, 12}, {2, 13, 24}, {3, 25, 36}, {4, 37, 40}, {5, 0, 0}, {0, 0, 0}};
+    int height;
+  } cases[] = {{1, 1, 12, 200}, {2, 13, 24, 200}, {3, 25, 36, 200}, {4, 37, 40, 200},
+               {5, 0, 0, 200},  {0, 0, 0, 200},
+               // Exactly twelve rows tall: the twelfth row still fits.
+               {1, 1, 12, 192}, {2, 13, 24, 192}, {4, 37, 40, 192}};
   for (const Case& c : cases) {
+    t.height = c.height;
     FakeDeviceContext dc;
     t.Print(dc, c.page, kOnePx, data);
     const auto texts = dc.CallsOf("Text");
     const std::size_t count = c.first == 0 ? 0 : static_cast<std::size_t>(c.last - c.first + 1);
-    ASSERT_EQ(texts.size(), count) << "page " << c.page;
+    ASSERT_EQ(texts.size(), count) << "page " << c.page << ", height " << c.height;
     for (std::size_t k = 0; k < texts.size(); ++k) {
       EXPECT_EQ(texts[k].text, std::to_string(c.first + static_cast<int>(k)));
       EXPECT_EQ(texts[k].rect.TopLeft(), CPoint(10, 20 + 16 * static_cast<int>(k))) << "page " << c.page;
@@ -1203,7 +1213,7 @@ TEST(ElementBehaviourCopy, TableCopiesHaveTheirOwnColumns) {
   source.twoColour = true;
   source.frame = true;
   source.maxFontHeight = 120;
-  CFormTable copy;
+  CFormTable copy = Table(0, 0, 1, 1, {Column("old", 5)});
   copy.selected = true;
   copy.CopyFrom(source);
   EXPECT_TRUE(copy.selected);
