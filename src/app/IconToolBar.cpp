@@ -16,8 +16,6 @@
 #include <QPen>
 #include <QPixmap>
 #include <QRectF>
-#include <QStringList>
-#include <QToolButton>
 
 namespace {
 
@@ -148,7 +146,11 @@ void DrawGlyph(QPainter& painter, const char* name, int size, QColor colour) {
   const QString family = CIconToolBar::GlyphFamily();
   const bool iconFont = family == kIconFamily;
   QFont font(family);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(0.8 * size))));
+  // The 0.8 em suits fonts whose symbols fill their em square. Material symbols keep a padding of
+  // 1/12 em and are drawn on a 24-unit grid: at one em per icon they come out the same size and
+  // land on whole pixels at 24 and 48, where 0.8 em leaves them small and blurred.
+  const double em = iconFont ? 1.0 : 0.8;
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(em * size))));
   // Only the icon font turns the name into its symbol; a whole word would not fit the square,
   // so the plain font gets the first letter, which at least tells most buttons apart.
   QString text = QString::fromLatin1(name);
