@@ -23,6 +23,7 @@ class CReportApp {
 
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
+  int previewPages() const { return previewPages_; }
 
  private:
   std::unique_ptr<QtSettingsStore> settings_;
@@ -35,4 +36,5 @@ class CReportApp {
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   bool exited_ = false;
+  int previewPages_ = 0;
 };

@@ -13,6 +13,8 @@ class CRightPaneSplitter : public QSplitter {
   // Sets both panes; the right pane is laid out at `rightPaneWidth`.
   void SetPanes(QWidget* left, QWidget* right);
   void RecalcLayout();
+  // Moves the bar as a drag by the user would (the pane takes the new width).
+  void MoveBar(int position) { moveSplitter(position, 1); }
 
   int rightPaneWidth = 300;
 

@@ -1,0 +1,15 @@
+// The Veltrok layout editor.
+#include <QApplication>
+
+#include "app/ReportApp.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName("Orvik");
+  QApplication::setApplicationName("Veltrok");
+  CReportApp report;
+  if (!report.InitInstance(QApplication::arguments())) return 1;
+  const int code = QApplication::exec();
+  report.ExitInstance();
+  return code;
+}

@@ -1,0 +1,180 @@
+// The application shell on the offscreen platform: start-up, command line, zoom commands, stored
+// placement, the right pane's width and the save prompt.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "app/CommandIds.h"
+#include "app/IconToolBar.h"
+#include "app/MainFrame.h"
+#include "app/ReportApp.h"
+#include "app/RightPaneSplitter.h"
+#include "document/ReportDoc.h"
+#include "model/FormAlias.h"
+#include "support/Bytes.h"
+#include "support/FakeServices.h"
+#include "view/qt/ReportView.h"
+
+namespace {
+
+class Shell : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+  QString Settings() const { return dir.filePath("Veltrok.ini"); }
+  std::unique_ptr<CReportApp> Start(const QStringList& args = {"veltrok"}) {
+    auto app = std::make_unique<CReportApp>(Settings());
+    EXPECT_TRUE(app->InitInstance(args));
+    QApplication::processEvents();
+    return app;
+  }
+  QString WriteLayout(const QString& name, const std::vector<std::uint8_t>& bytes) {
+    const QString path = dir.filePath(name);
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(Shell, FirstStartWithEmptySettings) {
+  auto app = Start();
+  CMainFrame* frame = app->mainFrame();
+  EXPECT_EQ(frame->splitter()->rightPaneWidth, 300);
+  EXPECT_TRUE(frame->view()->snapToGrid);
+  EXPECT_TRUE(app->document()->elements.showHelperImages);
+  EXPECT_EQ(frame->windowTitle(), "Unbenannt - Veltrok");
+  EXPECT_TRUE(frame->commands().Action(cmd::snapToGrid)->isChecked());
+  EXPECT_TRUE(frame->commands().Action(cmd::helperImages)->isChecked());
+  EXPECT_EQ(frame->statusBar()->currentMessage(), "Bereit");
+  EXPECT_EQ(frame->zoomPane()->text(), "Zoom 100 %");
+  // The German menu bar in its order.
+  QStringList menus;
+  for (QAction* a : frame->menuBar()->actions()) menus << a->text();
+  EXPECT_EQ(menus, (QStringList{"&Datei", "&Bearbeiten", "Reihenfolge", "A&usrichten", "&Ansicht", "&?"}));
+  // Commands of later work are there but not available.
+  EXPECT_FALSE(frame->commands().Action(cmd::filePrint)->isEnabled());
+  EXPECT_FALSE(frame->commands().Action(cmd::editPaste)->isEnabled());
+  EXPECT_TRUE(frame->commands().Action(cmd::fileOpen)->isEnabled());
+}
+
+TEST_F(Shell, CommandLineOpensTheLayout) {
+  const QString file = WriteLayout("regatta.rep", Bytes().i32(4714).i32(0).u16(1).newClass("CFormLine")
+                                                      .point(10, 10).point(200, 10).i32(0).data);
+  auto app = Start({"veltrok", file});
+  EXPECT_EQ(app->document()->elements.GetCount(), 1);
+  EXPECT_FALSE(app->document()->elements.portrait);
+  EXPECT_FALSE(app->mainFrame()->view()->IsPortraitPage());
+  EXPECT_EQ(app->mainFrame()->windowTitle(), "regatta.rep - Veltrok");
+  EXPECT_EQ(app->mainFrame()->recentFiles().value(0), QFileInfo(file).absoluteFilePath());
+  EXPECT_TRUE(app->mainFrame()->commands().Action(cmd::landscape)->isChecked());
+}
+
+TEST_F(Shell, ZoomCommandsStepToExactlyTenAndDisable) {
+  auto app = Start();
+  CMainFrame* frame = app->mainFrame();
+  frame->resize(1000, 800);
+  QApplication::processEvents();
+  CommandTable& c = frame->commands();
+  EXPECT_FALSE(c.Action(cmd::zoomOut)->isEnabled());
+  EXPECT_FALSE(c.Action(cmd::wholePage)->isEnabled());
+  std::vector<double> seen;
+  while (c.Trigger(cmd::zoomIn)) seen.push_back(frame->view()->zoom());
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_DOUBLE_EQ(seen[0], 1.25);
+  EXPECT_DOUBLE_EQ(seen[1], 1.5625);
+  EXPECT_EQ(seen.back(), 10.0);
+  EXPECT_FALSE(c.Action(cmd::zoomIn)->isEnabled());
+  EXPECT_EQ(frame->zoomPane()->text(), "Zoom 1000 %");
+  EXPECT_TRUE(c.Trigger(cmd::wholePage));
+  EXPECT_EQ(frame->view()->zoom(), 1.0);
+  EXPECT_FALSE(c.Action(cmd::wholePage)->isEnabled());
+}
+
+TEST_F(Shell, PlacementRoundTripNormalAndMaximised) {
+  {
+    auto app = Start();
+    app->mainFrame()->setGeometry(40, 50, 900, 700);
+    QApplication::processEvents();
+    app->mainFrame()->close();
+  }
+  {
+    auto app = Start();
+    const QRect g = app->mainFrame()->geometry();
+    EXPECT_EQ(g.size(), QSize(900, 700));
+    EXPECT_FALSE(app->mainFrame()->isMaximized());
+    app->mainFrame()->showMaximized();
+    QApplication::processEvents();
+    app->mainFrame()->close();
+  }
+  QSettings stored(Settings(), QSettings::IniFormat);
+  const QString placement = stored.value("Settings/MainFrame").toString();
+  EXPECT_TRUE(placement.startsWith("0,3,")) << placement.toStdString();
+  EXPECT_TRUE(placement.endsWith(",40,50,940,750")) << placement.toStdString();
+  {
+    auto app = Start();
+    EXPECT_TRUE(app->mainFrame()->isMaximized());
+    EXPECT_EQ(app->mainFrame()->normalGeometry().size(), QSize(900, 700));
+  }
+}
+
+TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {
+  auto app = Start();
+  CMainFrame* frame = app->mainFrame();
+  CRightPaneSplitter* s = frame->splitter();
+  frame->resize(1000, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(s->sizes().at(1), 300);
+  frame->resize(1400, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(s->sizes().at(1), 300);
+  // The user drags the bar: 450 pixels for the pane, stored at close.
+  s->MoveBar(s->width() - s->handleWidth() - 450);
+  QApplication::processEvents();
+  EXPECT_EQ(s->rightPaneWidth, 450);
+  frame->resize(300, 700);
+  QApplication::processEvents();
+  EXPECT_GE(s->sizes().at(0), CRightPaneSplitter::kMinimumLeft);
+  frame->close();
+  QSettings stored(Settings(), QSettings::IniFormat);
+  EXPECT_EQ(stored.value("Eigenschaften/Breite").toInt(), 450);
+  auto again = Start();
+  EXPECT_EQ(again->mainFrame()->splitter()->rightPaneWidth, 450);
+}
+
+TEST_F(Shell, SavePromptOnCloseOfAModifiedLayout) {
+  auto app = Start();
+  FakeMessages messages;
+  services().Install(&messages);
+  app->document()->AddElement(std::make_unique<CFormAlias>());
+  messages.answer = MessageResult::cancel;
+  EXPECT_FALSE(app->mainFrame()->close());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0], "Änderungen in Unbenannt speichern?");
+  // Placement and pane width were written although the user cancelled.
+  QSettings stored(Settings(), QSettings::IniFormat);
+  EXPECT_TRUE(stored.contains("Settings/MainFrame"));
+  EXPECT_TRUE(stored.contains("Eigenschaften/Breite"));
+  messages.answer = MessageResult::no;
+  EXPECT_TRUE(app->mainFrame()->close());
+  app->ExitInstance();
+}
+
+TEST_F(Shell, UndoMenuTextFollowsTheHistory) {
+  auto app = Start();
+  CommandTable& c = app->mainFrame()->commands();
+  EXPECT_EQ(c.Action(cmd::editUndo)->text(), "&Rückgängig\tStrg+Z");
+  EXPECT_FALSE(c.Action(cmd::editUndo)->isEnabled());
+  app->document()->AddElement(std::make_unique<CFormAlias>());
+  EXPECT_EQ(c.Action(cmd::editUndo)->text(), "&Rückgängig: Einfügen\tStrg+Z");
+  EXPECT_TRUE(c.Trigger(cmd::editUndo));
+  EXPECT_EQ(c.Action(cmd::editRedo)->text(), "&Wiederherstellen: Einfügen\tStrg+Y");
+  EXPECT_FALSE(app->document()->IsModified());
+}
+
+}  // namespace
