@@ -9,7 +9,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/CommandIds.h"
 #include "app/IconToolBar.h"
@@ -314,7 +316,12 @@ void CMainFrame::OnUpdate(CReportDoc&, int) {
 
 void CMainFrame::RestorePlacement() {
   const auto placement = WindowPlacement::Parse(services().Settings().GetString("Settings", "MainFrame", ""));
-  if (!placement) return;
+  if (!placement) {
+    // First start: a window that shows the page and the pane side by side, within the screen.
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 900);
+    resize(std::min(1280, screenArea.width() * 9 / 10), std::min(900, screenArea.height() * 9 / 10));
+    return;
+  }
   const CRect& r = placement->normalPosition;
   if (r.Width() > 0 && r.Height() > 0) setGeometry(r.left, r.top, r.Width(), r.Height());
   if (placement->showCmd == WindowPlacement::kShowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
