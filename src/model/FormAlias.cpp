@@ -21,11 +21,7 @@ void CFormAlias::Serialize(Archive& ar) {
   }
 }
 
-std::unique_ptr<CFormElement> CFormAlias::Clone() const {
-  auto c = std::make_unique<CFormAlias>();
-  c->CopyFrom(*this);
-  return c;
-}
+std::unique_ptr<CFormElement> CFormAlias::Clone() const { return CloneOf(*this); }
 
 void CFormAlias::CopyFrom(const CFormElement& other) {
   const auto& o = static_cast<const CFormAlias&>(other);

@@ -48,6 +48,14 @@ class CFormElement : public SerialObject {
   CPoint trackPoint;
 };
 
+// A new element of the same class as `element` carrying its stored state (for Clone).
+template <class T>
+std::unique_ptr<CFormElement> CloneOf(const T& element) {
+  auto copy = std::make_unique<T>();
+  copy->CopyFrom(element);
+  return copy;
+}
+
 // ---- geometry shared by the rectangular elements (placeholders, pictures, tables) ------------
 
 constexpr int kHandleReach = 3;  // page units around a handle that still hit it

@@ -166,11 +166,7 @@ void CFormImage::Serialize(Archive& ar) {
   if (ar.formatVersion >= kVersionHelper) helper = ar.ReadByte() != 0;
 }
 
-std::unique_ptr<CFormElement> CFormImage::Clone() const {
-  auto c = std::make_unique<CFormImage>();
-  c->CopyFrom(*this);
-  return c;
-}
+std::unique_ptr<CFormElement> CFormImage::Clone() const { return CloneOf(*this); }
 
 void CFormImage::CopyFrom(const CFormElement& other) {
   const auto& o = static_cast<const CFormImage&>(other);

@@ -23,11 +23,7 @@ void CFormLine::Serialize(Archive& ar) {
   }
 }
 
-std::unique_ptr<CFormElement> CFormLine::Clone() const {
-  auto c = std::make_unique<CFormLine>();
-  c->CopyFrom(*this);
-  return c;
-}
+std::unique_ptr<CFormElement> CFormLine::Clone() const { return CloneOf(*this); }
 
 void CFormLine::CopyFrom(const CFormElement& other) {
   const auto& o = static_cast<const CFormLine&>(other);

@@ -74,11 +74,7 @@ void CFormTable::Serialize(Archive& ar) {
   }
 }
 
-std::unique_ptr<CFormElement> CFormTable::Clone() const {
-  auto c = std::make_unique<CFormTable>();
-  c->CopyFrom(*this);
-  return c;
-}
+std::unique_ptr<CFormElement> CFormTable::Clone() const { return CloneOf(*this); }
 
 void CFormTable::CopyFrom(const CFormElement& other) {
   if (&other == this) return;
@@ -132,22 +128,28 @@ std::vector<std::pair<int, int>> CFormTable::ColumnEdges(const CPageMapper& mapp
   return edges;
 }
 
-void CFormTable::Draw(DeviceContext& dc, const CPageMapper& mapper) {
-  ScopedSave save(dc);
+void CFormTable::DrawColumns(DeviceContext& dc, const CPageMapper& mapper, bool withColours) const {
   const CPoint a = mapper.ToDevice(x, y);
-  const CPoint size = mapper.ToDevice(width, height);
-  dc.Rectangle(CRect(a.x, a.y, a.x + size.x, a.y + size.y));  // the caller's pen and brush
+  const int h = mapper.ToDevice(width, height).y;
   dc.SetTransparentText(true);
   const auto edges = ColumnEdges(mapper);
   std::size_t i = 0;
   for (const CFormTableEntry& c : columns) {
     const auto [left, right] = edges[i++];
-    dc.Line({right, a.y}, {right, a.y + size.y});
+    dc.Line({right, a.y}, {right, a.y + h});
     dc.SetTextAlign(TA_BOTTOM | TA_LEFT);
     dc.SetFont(RotatedFont(c.font, mapper));
-    dc.SetTextColor(c.color);
-    dc.Text({left, a.y}, c.name);
+    if (withColours) dc.SetTextColor(c.color);
+    dc.Text({left, a.y}, c.name);  // the template hangs down from the column's top-left corner
   }
+}
+
+void CFormTable::Draw(DeviceContext& dc, const CPageMapper& mapper) {
+  ScopedSave save(dc);
+  const CPoint a = mapper.ToDevice(x, y);
+  const CPoint size = mapper.ToDevice(width, height);
+  dc.Rectangle(CRect(a.x, a.y, a.x + size.x, a.y + size.y));  // the caller's pen and brush
+  DrawColumns(dc, mapper, true);
 }
 
 void CFormTable::DrawSelected(DeviceContext& dc, const CPageMapper& mapper, COLORREF colour) {
@@ -158,16 +160,8 @@ void CFormTable::DrawSelected(DeviceContext& dc, const CPageMapper& mapper, COLO
   dc.SetBrush(Brush::Null());
   dc.Rectangle(CRect(a.x, a.y, a.x + size.x, a.y + size.y));
   DrawHandles(dc, a.x, a.y, a.x + size.x, a.y + size.y, true);
-  dc.SetTransparentText(true);
-  const auto edges = ColumnEdges(mapper);
-  std::size_t i = 0;
-  for (const CFormTableEntry& c : columns) {
-    const auto [left, right] = edges[i++];
-    dc.Line({right, a.y}, {right, a.y + size.y});
-    dc.SetTextAlign(TA_BOTTOM | TA_LEFT);
-    dc.SetFont(RotatedFont(c.font, mapper));
-    dc.Text({left, a.y}, c.name);  // in whatever text colour the context holds
-  }
+  // The templates keep whatever text colour the context holds.
+  DrawColumns(dc, mapper, false);
 }
 
 void CFormTable::GetColumnRects(DeviceContext& dc, const CPageMapper& mapper,

@@ -60,6 +60,8 @@ class CFormTable : public CFormRectElement {
   std::list<CFormTableEntry> columns;
 
  private:
+  // Separator lines and rotated templates of the columns.
+  void DrawColumns(DeviceContext& dc, const CPageMapper& mapper, bool withColours) const;
   // Left and right device edges of every column.
   std::vector<std::pair<int, int>> ColumnEdges(const CPageMapper& mapper) const;
 };

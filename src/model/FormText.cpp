@@ -62,11 +62,7 @@ void CFormText::Serialize(Archive& ar) {
   }
 }
 
-std::unique_ptr<CFormElement> CFormText::Clone() const {
-  auto c = std::make_unique<CFormText>();
-  c->CopyFrom(*this);
-  return c;
-}
+std::unique_ptr<CFormElement> CFormText::Clone() const { return CloneOf(*this); }
 
 void CFormText::CopyFrom(const CFormElement& other) {
   const auto& o = static_cast<const CFormText&>(other);

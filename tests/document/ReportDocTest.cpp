@@ -45,15 +45,6 @@ class RecordingTool : public COperator {
   std::vector<std::string>* log_;
 };
 
-std::unique_ptr<CFormAlias> Box(int x, int y = 0, int w = 10, int h = 10) {
-  auto b = std::make_unique<CFormAlias>();
-  b->x = x;
-  b->y = y;
-  b->width = w;
-  b->height = h;
-  return b;
-}
-
 std::unique_ptr<CFormTable> Table(int columns) {
   auto t = std::make_unique<CFormTable>(CPoint{0, 0});
   for (int i = 0; i < columns; ++i) t->AppendColumn(CFormTableEntry());

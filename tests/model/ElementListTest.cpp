@@ -12,15 +12,6 @@
 
 namespace {
 
-std::unique_ptr<CFormAlias> Box(int x, int y, int w, int h) {
-  auto a = std::make_unique<CFormAlias>();
-  a->x = x;
-  a->y = y;
-  a->width = w;
-  a->height = h;
-  return a;
-}
-
 std::unique_ptr<CFormImage> Helper(int x, int y, int w, int h) {
   auto img = std::make_unique<CFormImage>();
   img->x = x;
