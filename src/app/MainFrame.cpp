@@ -103,11 +103,11 @@ void CMainFrame::BuildCommands() {
   c.Add(cmd::editUndo, "&Rückgängig\tStrg+Z",
         R{[this] { doc_.Undo(); }, [this] { return doc_.history.CanUndo(); }, {},
           [this] { return Q(doc_.history.UndoMenuText()); }},
-        {key("Ctrl+Z"), key("Alt+Backspace")}, "Macht die letzte Änderung rückgängig\nRückgängig");
+        {key("Ctrl+Z"), key("Alt+Backspace")}, "Macht die letzte Aktion rückgängig.\nRückgängig");
   c.Add(cmd::editRedo, "&Wiederherstellen\tStrg+Y",
         R{[this] { doc_.Redo(); }, [this] { return doc_.history.CanRedo(); }, {},
           [this] { return Q(doc_.history.RedoMenuText()); }},
-        {key("Ctrl+Y"), key("Ctrl+Shift+Z")}, "Stellt die zurückgenommene Änderung wieder her\nWiederherstellen");
+        {key("Ctrl+Y"), key("Ctrl+Shift+Z")}, "Wiederholt die vorher rückgängig gemachte Aktion.\nWiederherstellen");
 
   c.Add(cmd::toolSelect, "&Auswählen",
         R{[this] { doc_.SelectTool(CReportDoc::selectToolSlot); }, {},
@@ -148,11 +148,11 @@ void CMainFrame::BuildCommands() {
         {key("Delete")}, "Löscht die selektierten Elemente");
   // The clipboard and the translation table come with their own work.
   c.Add(cmd::editCut, "&Ausschneiden\tStrg+X", {}, {key("Ctrl+X"), key("Shift+Delete")},
-        "Schneidet die Auswahl aus und legt sie in die Zwischenablage\nAusschneiden");
+        "Entfernt die Markierung und überträgt sie in die Zwischenablage.\nAusschneiden");
   c.Add(cmd::editCopy, "&Kopieren\tStrg+C", {}, {key("Ctrl+C"), key("Ctrl+Insert")},
-        "Kopiert die Auswahl in die Zwischenablage\nKopieren");
+        "Kopiert die Markierung und überträgt sie in die Zwischenablage.\nKopieren");
   c.Add(cmd::editPaste, "E&infügen\tStrg+V", {}, {key("Ctrl+V"), key("Shift+Insert")},
-        "Fügt den Inhalt der Zwischenablage ein\nEinfügen");
+        "Fügt den Inhalt der Zwischenablage ein.\nEinfügen");
   c.Add(cmd::translations, "Übersetzungen", {}, {}, "Bearbeitet die Übersetzungen der Platzhalter\nÜbersetzungen");
 
   c.Add(cmd::toFront, "nach vorne bringen", R{[this] { doc_.OrderSelection(false); }, [this] { return doc_.CanDelete(); }},
@@ -203,10 +203,9 @@ void CMainFrame::BuildCommands() {
   c.Add(cmd::helperImages, "&Hilfsbilder anzeigen",
         R{[this] { doc_.SetHelperImagesVisible(!doc_.elements.showHelperImages); }, {},
           [this] { return doc_.elements.showHelperImages; }},
-        {}, "Zeigt die Hilfsbilder an oder blendet sie aus\nHilfsbilder anzeigen");
+        {}, "Blendet die Hilfsbilder ein oder aus; sie werden nie gedruckt\nHilfsbilder anzeigen");
 
-  // There is no help for this program yet.
-  c.Add(cmd::help, "&Hilfe\tF1", {}, {key("F1")}, "Zeigt die Hilfe\nHilfe");
+  c.Add(cmd::help, "&Hilfe\tF1", R{[this] { ShowHelp(); }}, {key("F1")}, "Zeigt die Hilfe\nHilfe");
   c.Add(cmd::about, "Inf&o über Veltrok...", R{[this] { ShowAbout(); }}, {},
         "Zeigt Programminformationen an\nInfo über Veltrok");
   c.Add(cmd::nextPane, "Nächster Bereich", R{[this] { focusNextChild(); }}, {key("F6")});
@@ -325,6 +324,7 @@ void CMainFrame::RestorePlacement() {
   const CRect& r = placement->normalPosition;
   if (r.Width() > 0 && r.Height() > 0) setGeometry(r.left, r.top, r.Width(), r.Height());
   if (placement->showCmd == WindowPlacement::kShowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+  if (placement->showCmd == WindowPlacement::kShowMinimized) setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 void CMainFrame::SavePlacement() {
@@ -437,6 +437,25 @@ void CMainFrame::ShowAbout() {
   box.setIconPixmap(windowIcon().pixmap(48, 48));
   box.setText("Veltrok Version 2.0");
   box.setInformativeText("Layout-Editor für die Ergebnislisten der Regattaverwaltung");
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+void CMainFrame::ShowHelp() {
+  QMessageBox box(this);
+  box.setWindowTitle("Hilfe");
+  box.setIcon(QMessageBox::Information);
+  box.setText("Veltrok bearbeitet die Drucklayouts der Regattaverwaltung.");
+  box.setInformativeText(
+      "Texte können Platzhalter wie [Name] oder [Lauf01] enthalten; beim Drucken werden sie "
+      "durch die Werte der Teilnehmer ersetzt. Tabellen werden Zeile für Zeile mit einem "
+      "Teilnehmer je Zeile gefüllt.\n\n"
+      "Tasten:\n"
+      "Strg+N neu, Strg+O öffnen, Strg+S speichern\n"
+      "Strg+Z rückgängig, Strg+Y wiederherstellen\n"
+      "Entf löscht die ausgewählten Elemente\n"
+      "Strg+0 zeigt die ganze Seite, das Mausrad vergrößert und verkleinert\n"
+      "F6 / Umschalt+F6 wechseln zwischen Seite und Eigenschaften");
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }

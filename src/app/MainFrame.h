@@ -60,6 +60,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   virtual QString ChooseOpenPath();
   virtual QString ChooseSavePath();
   virtual void ShowAbout();
+  virtual void ShowHelp();
 
  private:
   void BuildCommands();

@@ -56,8 +56,10 @@ LoadResult LoadLayoutFile(const std::filesystem::path& path, CFormElementPtrList
     return result;
   } catch (const UserAbortException&) {
     result.outcome = LoadOutcome::abandoned;
-  } catch (const ArchiveException&) {
-    Tell(kBadFormatMessage);
+  } catch (const ArchiveException& e) {
+    // Damaged structure reads as an unexpected format; any other archive error (a bad picture
+    // header) as a failed open, as the document framework reports them.
+    Tell(e.cause == ArchiveException::Cause::generic ? kOpenFailedMessage : kBadFormatMessage);
   } catch (const FileException&) {
     Tell(kOpenFailedMessage);
   } catch (const std::bad_alloc&) {

@@ -138,14 +138,19 @@ void CReportDoc::BeginDrag(DeviceContext& dc, const CPageMapper& mapper, CPoint 
 void CReportDoc::CommitDrag(DeviceContext& dc, const CPageMapper& mapper, CPoint point) {
   elements.EndTrackAll(dc, mapper, point);
   if (dragElements_.empty()) return;
+  // An undo or delete during the drag may have taken elements out of the layout; they are no
+  // longer the document's to change, and an action on them would outlive them.
+  std::vector<CFormElement*> dragged;
   std::vector<std::unique_ptr<CFormElement>> newStates;
   for (std::size_t i = 0; i < dragElements_.size(); ++i) {
+    if (!elements.Contains(dragElements_[i])) continue;
     newStates.push_back(dragElements_[i]->Clone());
     dragElements_[i]->CopyFrom(*dragOriginals_[i]);
+    dragged.push_back(dragElements_[i]);
   }
   dragOriginals_.clear();
-  std::vector<CFormElement*> dragged = std::move(dragElements_);
   dragElements_.clear();
+  if (dragged.empty()) return;
   DoAction(std::make_unique<CChangeAction>("Verschieben", std::move(dragged), std::move(newStates)),
            false);
 }

@@ -151,8 +151,7 @@ std::uint32_t Archive::ReadStringLength(bool& wide) {
     wide = true;
     const std::uint8_t b2 = ReadByte();
     if (b2 < 0xFF) return b2;
-    w = ReadWord();
-    if (w == 0xFFFE) Fail(ArchiveException::Cause::generic, "doppelte Breitzeichenmarke");
+    w = ReadWord();  // after the marker 0xFFFE is an ordinary length
   }
   if (w < 0xFFFF) return w;
   return ReadDword();

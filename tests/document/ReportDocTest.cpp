@@ -145,6 +145,24 @@ TEST_F(Doc, MouseDragIsExactlyOneStepThatNeverMerges) {
   EXPECT_EQ(doc->history.UndoCount(), steps);
 }
 
+TEST_F(Doc, UndoDuringADragLeavesNoStepOnTheRemovedElement) {
+  // Ctrl+Z while the button is still down takes the dragged element out of the layout; the drag
+  // must not then record a change on it (its owner, the undone action, is discarded by that).
+  CFormElement* a = AddBox(10);
+  doc->SelectElement(a);
+  FakeDeviceContext dc;
+  ASSERT_TRUE(a->HitTest(&dc, mapper, 15, 5));
+  doc->BeginDrag(dc, mapper, {15, 5});
+  doc->elements.TrackAll(dc, mapper, {30, 5});
+  ASSERT_TRUE(doc->Undo());
+  doc->CommitDrag(dc, mapper, {30, 5});
+  EXPECT_FALSE(doc->history.CanUndo());
+  EXPECT_TRUE(doc->history.CanRedo());
+  EXPECT_TRUE(doc->DragElements().empty());
+  EXPECT_TRUE(doc->Redo());
+  EXPECT_EQ(doc->elements.GetCount(), 1);
+}
+
 TEST_F(Doc, ColumnSelectionSequences) {
   doc->AddElement(Table(7));
   auto* table = static_cast<CFormTable*>(doc->elements.At(0));
@@ -348,6 +366,9 @@ TEST_F(DocFiles, FailedOpenReportsAndKeepsTheOpenLayout) {
         "Version nicht gelesen werden.\n\nBitte installieren Sie die aktuelle Programmversion."}},
       {Write("bad.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormNix").data), {"Unerwartetes Dateiformat."}},
       {dir / "missing.rep", {"Fehler beim Öffnen des Dokuments."}},
+      {Write("picture.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormImage").point(0, 0).str("")
+                                .point(1, 1).u8(1).u16(0x1234).u32(0).u16(0).u16(0).u32(54).data),
+       {"Fehler beim Öffnen des Dokuments."}},
   };
   for (const Case& c : cases) {
     messages.shown.clear();

@@ -52,6 +52,13 @@ TEST(Archive, CountsAndStringPrefixesAtTheirBoundaries) {
   Archive r(in, Archive::Mode::load);
   EXPECT_EQ(r.ReadString(), [] { std::string s; for (int i = 0; i < 300; ++i) s += "é"; return s; }());
   EXPECT_EQ(r.Remaining(), 0u);
+  // After the marker, a word of 0xFFFE is an ordinary length of 65534 characters.
+  Bytes marker;
+  marker.u8(0xFF).u16(0xFFFE).u8(0xFF).u16(0xFFFE);
+  for (int i = 0; i < 0xFFFE; ++i) marker.u16(u'a');
+  MemoryStream in2(marker.data);
+  Archive r2(in2, Archive::Mode::load);
+  EXPECT_EQ(r2.ReadString().size(), 0xFFFEu);
 }
 
 TEST(WindowPlacement, FormatAndStrictParse) {
