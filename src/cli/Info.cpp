@@ -48,8 +48,10 @@ std::string DescribeLayout(const CFormElementPtrList& list, int version) {
   out << "orientation " << (list.portrait ? "portrait" : "landscape") << '\n';
   out << "duplex " << list.duplexMode << '\n';
   out << "elements " << list.GetCount() << '\n';
-  for (int i = 0; i < list.GetCount(); ++i) {
-    const CFormElement* e = list.At(i);
+  std::vector<CFormElement*> all;
+  list.GetAll(all);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const CFormElement* e = all[i];
     out << i + 1 << ' ' << e->GetRuntimeClass().name;
     if (const auto* t = dynamic_cast<const CFormText*>(e)) {
       out << " x=" << t->x << " y=" << t->y << " width=" << t->width << " height=" << t->height

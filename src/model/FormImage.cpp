@@ -148,16 +148,18 @@ void CFormImage::Serialize(Archive& ar) {
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(headerBytes));
     ar.ReadBytes(buffer.data(), buffer.size());
 
-    // Pixel-data length from the header, in 64 bits so that no field value can overflow it.
+    // Pixel-data length from the header. Row size and row count are checked against what the
+    // stream still holds before they are multiplied, so no field value can wrap the product.
     const std::int64_t bw = DibInt(buffer, 4);
-    const std::int64_t bh = DibInt(buffer, 8);
+    const std::uint64_t rows = static_cast<std::uint64_t>(std::llabs(static_cast<std::int64_t>(DibInt(buffer, 8))));
     const std::int64_t bits = DibWord(buffer, 14);
     const std::int64_t rowUnits = (bits * bw + 31) / 32;
     if (rowUnits < 0) Archive::Fail(ArchiveException::Cause::generic, "ungültige Bildbreite");
-    const std::uint64_t pixelBytes =
-        static_cast<std::uint64_t>(std::llabs(bh)) * static_cast<std::uint64_t>(rowUnits) * 4;
-    if (pixelBytes > ar.Remaining())
+    const std::uint64_t rowBytes = static_cast<std::uint64_t>(rowUnits) * 4;
+    const std::uint64_t remaining = ar.Remaining();
+    if (rows != 0 && rowBytes > remaining / rows)
       Archive::Fail(ArchiveException::Cause::endOfFile, "unerwartetes Dateiende");
+    const std::uint64_t pixelBytes = rows * rowBytes;
     buffer.resize(buffer.size() + static_cast<std::size_t>(pixelBytes));
     ar.ReadBytes(buffer.data() + headerBytes, static_cast<std::size_t>(pixelBytes));
     dib = std::make_shared<const std::vector<std::uint8_t>>(std::move(buffer));

@@ -385,6 +385,15 @@ TEST(LayoutFormat, BadStreamsRaiseTheRightArchiveError) {
   EXPECT_EQ(causeOf(imageHead().u16(0x4D42).u32(0).u16(0).u16(0).u32(54).u32(40).i32(60000)
                         .i32(-60000).u16(1).u16(32).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0)),
             Cause::endOfFile);
+  // Headers whose pixel length would wrap even in 64 bits: 2147418113 x 429509837 at 160 bits,
+  // and 1048592 x INT_MIN at 65535 bits. Found by fuzzing; both must read as short streams.
+  EXPECT_EQ(causeOf(imageHead().u16(0x4D42).u32(0).u16(0).u16(0).u32(54).u32(40).i32(2147418113)
+                        .i32(429509837).u16(1).u16(160).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0)
+                        .u32(0xDDCCBBAA)),
+            Cause::endOfFile);
+  EXPECT_EQ(causeOf(imageHead().u16(0x4D42).u32(0).u16(0).u16(0).u32(54).u32(40).i32(1048592)
+                        .i32(INT32_MIN).u16(1).u16(65535).u32(0).u32(0).u32(0).u32(0).u32(0).u32(0)),
+            Cause::endOfFile);
   // A pixel offset far beyond the stream.
   EXPECT_EQ(causeOf(imageHead().u16(0x4D42).u32(0).u16(0).u16(0).u32(0x7FFFFFF0)), Cause::endOfFile);
   // A negative picture width cannot describe any pixels.
