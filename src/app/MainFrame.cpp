@@ -300,6 +300,8 @@ void CMainFrame::SetZoomText(std::string_view text) {
   if (!zoomPane_) return;
   zoomPane_->setText(Q(text));
   zoomPane_->repaint();
+  // Every zoom change, from a command or the wheel, passes here: the zoom commands follow it.
+  commands_->UpdateAll();
 }
 
 void CMainFrame::ShowStatusMessage(std::string_view text) {

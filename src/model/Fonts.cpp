@@ -1,5 +1,6 @@
 #include "model/Fonts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -22,7 +23,9 @@ LOGFONTA DefaultFont(int height) {
 }  // namespace
 
 int PointsToFontHeight(double points) {
-  const double half = std::floor(2 * points + 0.5) * 0.5;
+  // Sizes beyond any paper are held at 10000 pt so that the height stays an int.
+  const double clamped = std::clamp(points, -10000.0, 10000.0);
+  const double half = std::floor(2 * clamped + 0.5) * 0.5;
   return -static_cast<int>(std::floor(half * kMmPerPoint / kMmPerUnit * 10 + 0.5));
 }
 

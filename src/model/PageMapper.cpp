@@ -1,5 +1,7 @@
 #include "model/PageMapper.h"
 
+#include <cstdint>
+
 CPageMapper CPageMapper::ForPage(int pageW, int pageH, int width, int height) {
   CPageMapper m;
   m.pageWidth = pageW;
@@ -19,8 +21,18 @@ void CPageMapper::Fit(int width, int height) {
   }
 }
 
+namespace {
+// Truncates towards zero; values beyond the int range (absurd coordinates at high zoom) stop at
+// its ends instead of being undefined.
+int ToInt(double v) {
+  if (!(v > -2147483648.0)) return INT32_MIN;
+  if (!(v < 2147483647.0)) return INT32_MAX;
+  return static_cast<int>(v);
+}
+}  // namespace
+
 CPoint CPageMapper::ToDevice(int x, int y) const {
-  return {static_cast<int>(x * deviceWidth / pageWidth), static_cast<int>(y * deviceHeight / pageHeight)};
+  return {ToInt(x * deviceWidth / pageWidth), ToInt(y * deviceHeight / pageHeight)};
 }
 
 void CPageMapper::ToDeviceInPlace(int& x, int& y) const {
@@ -33,6 +45,5 @@ CPoint CPageMapper::ToPage(int x, int y) const {
   // The integer product first (in 64 bits so large extents cannot overflow), then the division.
   const long long px = static_cast<long long>(x) * pageWidth;
   const long long py = static_cast<long long>(y) * pageHeight;
-  return {static_cast<int>(static_cast<double>(px) / deviceWidth),
-          static_cast<int>(static_cast<double>(py) / deviceHeight)};
+  return {ToInt(static_cast<double>(px) / deviceWidth), ToInt(static_cast<double>(py) / deviceHeight)};
 }

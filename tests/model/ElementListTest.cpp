@@ -263,6 +263,9 @@ TEST(PageMapper, FitKeepsAspectAndConvertsBothWays) {
   m.Fit(1000, 2000);
   EXPECT_EQ(m.ToDevice(-3, 7), CPoint(-6, 14));
   EXPECT_EQ(m.ToPage(7, 15), CPoint(3, 7));  // truncated towards zero
+  // Coordinates beyond the device range stop at the ends of int.
+  const CPageMapper deep = CPageMapper::ForPage(500, 705, 10000, 14100);
+  EXPECT_EQ(deep.ToDevice(2000000000, -2000000000), CPoint(INT32_MAX, INT32_MIN));
   CPageMapper landscape = CPageMapper::ForPage(705, 500, 705, 1000);
   EXPECT_DOUBLE_EQ(landscape.deviceHeight, 500);
 }
@@ -275,6 +278,9 @@ TEST(Fonts, HalfPointConversions) {
   for (const Case& c : cases) {
     EXPECT_EQ(PointsToFontHeight(c.points), c.height) << c.points;
   }
+  // Absurd sizes stay in range instead of overflowing.
+  EXPECT_EQ(PointsToFontHeight(1e9), PointsToFontHeight(10000));
+  EXPECT_LT(PointsToFontHeight(1e9), 0);
   EXPECT_DOUBLE_EQ(FontHeightToPoints(-160), 19);
   EXPECT_DOUBLE_EQ(FontHeightToPoints(-80), 9.5);
   EXPECT_DOUBLE_EQ(FontHeightToPoints(84), 10);

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <fstream>
 
 #include "app/CommandIds.h"
@@ -94,6 +95,16 @@ TEST_F(Shell, ZoomCommandsStepToExactlyTenAndDisable) {
   EXPECT_TRUE(c.Trigger(cmd::wholePage));
   EXPECT_EQ(frame->view()->zoom(), 1.0);
   EXPECT_FALSE(c.Action(cmd::wholePage)->isEnabled());
+
+  // A wheel zoom is no command, yet the toolbar follows it at once.
+  CReportView* view = frame->view();
+  const QPointF at(view->viewport()->width() / 2.0, view->viewport()->height() / 2.0);
+  QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(view->viewport(), &wheel);
+  EXPECT_NEAR(view->zoom(), 1.15, 1e-12);
+  EXPECT_TRUE(c.Action(cmd::zoomOut)->isEnabled());
+  EXPECT_TRUE(c.Action(cmd::wholePage)->isEnabled());
 }
 
 TEST_F(Shell, PlacementRoundTripNormalAndMaximised) {

@@ -227,6 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
                   dc.Rectangle({5, 6, 25, 7});
                 },
                 20},
+        // Two pixels across (the drag outline of an empty text): every pixel is outline.
+        XorCase{"rectangleTwoPixelsWide", [](DeviceContext& dc) { dc.Rectangle({5, 6, 7, 10}); }, 2 * 4},
+        XorCase{"rectangleTwoPixelsHigh", [](DeviceContext& dc) { dc.Rectangle({5, 6, 12, 8}); }, 7 * 2},
+        XorCase{"rectangleTwoByTwo", [](DeviceContext& dc) { dc.Rectangle({5, 6, 7, 8}); }, 4},
         XorCase{"horizontalLine", [](DeviceContext& dc) { dc.Line({30, 3}, {4, 3}); }, 26},
         XorCase{"diagonalLine", [](DeviceContext& dc) { dc.Line({3, 2}, {33, 12}); }, 30},
         XorCase{"steepLineUpwards", [](DeviceContext& dc) { dc.Line({20, 28}, {12, 2}); }, 26},

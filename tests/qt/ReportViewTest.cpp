@@ -424,6 +424,12 @@ TEST_F(ReportViewTest, WheelZoomsAboutThePointerAndNeverScrolls) {
   EXPECT_TRUE(sideways.isAccepted());
   EXPECT_EQ(view->zoom(), zoom);
   EXPECT_EQ(view->ScrollPosition(), scroll);
+
+  // Alt turns the ordinary wheel into a sideways report on some platforms: it still zooms.
+  QWheelEvent withAlt(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(120, 0), Qt::NoButton,
+                      Qt::AltModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(view->viewport(), &withAlt);
+  EXPECT_NEAR(view->zoom(), zoom * 1.15, 1e-9);
 }
 
 TEST_F(ReportViewTest, ZoomStopsAtTenWithoutRedrawAndWholePageRecentres) {

@@ -234,7 +234,8 @@ QFont QtDeviceContext::MakeQFont(const LOGFONTA& lf, const QPaintDevice* device)
   constexpr std::uint8_t kNonAntialiasedQuality = 3;
   if (lf.lfQuality == kNonAntialiasedQuality) font.setStyleStrategy(QFont::NoAntialias);
 
-  constexpr std::int64_t kMaxPixels = 50000;
+  // Qt's font metrics wrap around above about 16384 pixels; larger fonts are drawn at this size.
+  constexpr std::int64_t kMaxPixels = 16000;
   std::int64_t pixels = 0;
   if (lf.lfHeight < 0) {
     pixels = -static_cast<std::int64_t>(lf.lfHeight);
@@ -387,6 +388,17 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
   // Fill and outline never share a pixel, so XOR drawing inverts each exactly once.
   if (!brush.null && w > 2 && h > 2)
     painter_->fillRect(QRect(r.left + 1, r.top + 1, w - 2, h - 2), ToQColor(brush.color));
+  if (w == 2 || h == 2) {
+    // Two pixels across: the outline is two parallel lines; drawRect would hit a corner twice.
+    if (w == 2) {
+      Line(CPoint(r.left, r.top), CPoint(r.left, r.bottom));
+      Line(CPoint(r.left + 1, r.top), CPoint(r.left + 1, r.bottom));
+    } else {
+      Line(CPoint(r.left, r.top), CPoint(r.right, r.top));
+      Line(CPoint(r.left, r.top + 1), CPoint(r.right, r.top + 1));
+    }
+    return;
+  }
   if (w == 1 || h == 1) {
     // A one-pixel rectangle is a single line; drawRect would paint it twice.
     Line(CPoint(r.left, r.top), w == 1 ? CPoint(r.left, r.bottom) : CPoint(r.right, r.top));

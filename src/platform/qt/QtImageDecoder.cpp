@@ -35,7 +35,7 @@ std::optional<DecodedImage> QtImageDecoder::Load(const std::filesystem::path& pa
   if (path.empty()) return std::nullopt;
   // Large enough for the biggest accepted picture in 32 bits; a second guard should a reader
   // report no size before decoding.
-  QImageReader::setAllocationLimit(256);
+  QImageReader::setAllocationLimit(512);  // 50 Mpx of 16-bit PNG decode at 8 bytes each
   QImageReader reader(ToQString(path));
   // The content decides, as with the platform's own picture loader, not the file name.
   reader.setDecideFormatFromContent(true);

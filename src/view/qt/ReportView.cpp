@@ -301,10 +301,20 @@ void CReportView::ToggleSnapToGrid() {
   services().Settings().WriteInt(kViewSection, kGridEntry, snapToGrid ? 1 : 0);
 }
 
+namespace {
+// The turn of the ordinary wheel. With Alt held some platforms report it as a sideways turn; no
+// modifier changes its meaning here, while a real sideways wheel does not zoom.
+int VerticalWheelDelta(const QWheelEvent& event) {
+  const QPoint delta = event.angleDelta();
+  if (delta.y() == 0 && (event.modifiers() & Qt::AltModifier)) return delta.x();
+  return delta.y();
+}
+}  // namespace
+
 void CReportView::wheelEvent(QWheelEvent* event) {
   const QPoint pointer = event->position().toPoint();
   const QPoint anchor = viewport()->rect().contains(pointer) ? pointer : ClientCentre();
-  ZoomBy(WheelZoomFactor(event->angleDelta().y()), anchor);
+  ZoomBy(WheelZoomFactor(VerticalWheelDelta(*event)), anchor);
   // Handled whatever happened: the wheel never scrolls.
   event->accept();
 }
@@ -313,7 +323,7 @@ bool CReportView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Wheel &&
       (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
     auto* wheel = static_cast<QWheelEvent*>(event);
-    ZoomBy(WheelZoomFactor(wheel->angleDelta().y()), ClientCentre());
+    ZoomBy(WheelZoomFactor(VerticalWheelDelta(*wheel)), ClientCentre());
     wheel->accept();
     return true;
   }
