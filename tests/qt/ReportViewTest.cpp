@@ -18,6 +18,7 @@
 #include "model/FormAlias.h"
 #include "model/FormLine.h"
 #include "model/FormTable.h"
+#include "support/LayoutFixtures.h"
 #include "support/FakeDeviceContext.h"
 #include "support/FakeServices.h"
 #include "view/StatusTexts.h"
@@ -95,15 +96,6 @@ class ProbeElement : public CFormElement {
   Brush brush = Brush::Null();
   int draws = 0;
 };
-
-std::unique_ptr<CFormAlias> Box(int x, int y, int w, int h) {
-  auto b = std::make_unique<CFormAlias>();
-  b->x = x;
-  b->y = y;
-  b->width = w;
-  b->height = h;
-  return b;
-}
 
 void Settle() { QCoreApplication::processEvents(); }
 
