@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
+#include "placeholders/TranslationFile.h"
 #include "view/qt/ReportView.h"
 
 CReportApp::CReportApp(const QString& settingsFile)
@@ -20,13 +21,16 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   s.Install(&folders_);
   s.Install(&wait_);
   s.Install(&fonts_);
+  s.Install(&dialogs_);
 
   // Pages the print preview starts with; printing comes with its own work.
   previewPages_ = s.Settings().GetInt("Settings", "PreviewPages", 0);
   BuildCatalogue();
+  LoadTranslations();
   doc_ = std::make_unique<CReportDoc>();
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
+  dialogs_.SetParent(frame_.get());
   frame_->RestorePlacement();
 
   // No argument: a new layout; one argument: that file.

@@ -7,6 +7,7 @@
 
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtServices.h"
+#include "properties/qt/QtElementDialogs.h"
 
 class CMainFrame;
 class CReportDoc;
@@ -33,6 +34,7 @@ class CReportApp {
   QtShellFolders folders_;
   QtWaitCursor wait_;
   QtFontList fonts_;
+  QtElementDialogs dialogs_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   bool exited_ = false;

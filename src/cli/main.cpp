@@ -5,6 +5,7 @@
 // Exit codes: 0 ok, 1 the file could not be read or written, 2 usage.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -14,8 +15,10 @@
 #include "document/LayoutFile.h"
 #include "model/FormElementPtrList.h"
 #include "placeholders/Catalogue.h"
+#include "placeholders/TranslationFile.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
+#include "platform/UserFolders.h"
 
 namespace {
 
@@ -27,6 +30,16 @@ class StderrMessages : public MessageService {
     return buttons == MessageButtons::ok ? MessageResult::ok : MessageResult::cancel;
   }
 };
+
+// The folder of this program, where the installation's default translation table lies.
+std::filesystem::path ProgramFolder(const char* argv0) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec && !self.empty()) return self.parent_path();
+  if (!argv0 || !*argv0) return {};
+  const std::filesystem::path given = std::filesystem::absolute(PathFromUtf8(argv0), ec);
+  return ec ? std::filesystem::path() : given.parent_path();
+}
 
 int Usage() {
   std::cerr << "Aufruf:\n"
@@ -41,7 +54,11 @@ int Usage() {
 int main(int argc, char** argv) {
   StderrMessages messages;
   services().Install(&messages);
+  SystemShellFolders folders(ProgramFolder(argc > 0 ? argv[0] : nullptr));
+  services().Install(&folders);
+  // The same translation table as the editor's, so texts show and print as they do there.
   BuildCatalogue();
+  LoadTranslations();
 
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "info" && argc == 3) {

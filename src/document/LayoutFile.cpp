@@ -1,26 +1,14 @@
 #include "document/LayoutFile.h"
 
-#include <atomic>
-#include <chrono>
-#include <string>
-#include <system_error>
-
 #include "model/FormElementPtrList.h"
 #include "platform/Archive.h"
+#include "platform/ReplaceFile.h"
 #include "platform/Services.h"
 
 namespace {
 
 void Tell(const char* text) {
   services().Messages().Show(text, MessageIcon::exclamation, MessageButtons::ok);
-}
-
-std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
-  static std::atomic<unsigned> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  std::filesystem::path temp = path;
-  temp += ".~" + std::to_string(stamp % 1000000) + "-" + std::to_string(counter++) + ".tmp";
-  return temp;
 }
 
 }  // namespace
@@ -72,22 +60,16 @@ LoadResult LoadLayoutFile(const std::filesystem::path& path, CFormElementPtrList
 
 bool SaveLayoutFile(const std::filesystem::path& path, CFormElementPtrList& list,
                     const WriteStreamFactory& open) {
-  const std::filesystem::path temp = TemporaryBeside(path);
-  std::error_code ec;
   try {
-    {
-      std::unique_ptr<ByteStream> stream =
-          open ? open(temp) : std::make_unique<FileStream>(temp, FileStream::Mode::write);
-      Archive ar(*stream, Archive::Mode::store);
-      list.Serialize(ar);
-      ar.Flush();
-      if (auto* file = dynamic_cast<FileStream*>(stream.get())) file->Close();
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) throw FileException(FileException::Cause::generic, path.string(), ec.message());
+    WriteReplacingFile(
+        path,
+        [&list](ByteStream& stream) {
+          Archive ar(stream, Archive::Mode::store);
+          list.Serialize(ar);
+        },
+        open);
     return true;
   } catch (const std::exception&) {
-    std::filesystem::remove(temp, ec);
     Tell(kSaveFailedMessage);
     return false;
   }
