@@ -10,6 +10,7 @@
 #include "properties/qt/QtElementDialogs.h"
 
 class CMainFrame;
+class CRecoveryManager;
 class CReportDoc;
 
 class CReportApp {
@@ -25,6 +26,7 @@ class CReportApp {
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
+  CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
   std::unique_ptr<QtSettingsStore> settings_;
@@ -37,6 +39,7 @@ class CReportApp {
   QtElementDialogs dialogs_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
   int previewPages_ = 0;
 };
