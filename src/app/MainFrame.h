@@ -82,4 +82,5 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   QAction* recentAnchor_ = nullptr;
   QList<QAction*> recentActions_;
   QStringList recentFiles_;
+  bool clipboardOffersElements_ = false;
 };

@@ -4,6 +4,7 @@
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
 #include "view/qt/ReportView.h"
+#include "view/tools/EditingTools.h"
 
 CReportApp::CReportApp(const QString& settingsFile)
     : settings_(settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
@@ -25,6 +26,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   previewPages_ = s.Settings().GetInt("Settings", "PreviewPages", 0);
   BuildCatalogue();
   doc_ = std::make_unique<CReportDoc>();
+  InstallEditingTools(*doc_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   frame_->RestorePlacement();
