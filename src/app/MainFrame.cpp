@@ -476,7 +476,10 @@ void CMainFrame::ShowHelp() {
       "Tasten:\n"
       "Strg+N neu, Strg+O öffnen, Strg+S speichern\n"
       "Strg+Z rückgängig, Strg+Y wiederherstellen\n"
-      "Entf löscht die ausgewählten Elemente\n"
+      "Strg+X ausschneiden, Strg+C kopieren, Strg+V einfügen\n"
+      "Entf löscht die ausgewählten Elemente, Esc hebt die Auswahl auf\n"
+      "Pfeiltasten verschieben die Auswahl um 1, mit Umschalt um 10\n"
+      "Beim Ziehen: Umschalt hält die Richtung, Alt setzt das Raster aus\n"
       "Strg+0 zeigt die ganze Seite, das Mausrad vergrößert und verkleinert\n"
       "F6 / Umschalt+F6 wechseln zwischen Seite und Eigenschaften");
   box.setStandardButtons(QMessageBox::Ok);

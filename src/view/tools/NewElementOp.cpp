@@ -7,8 +7,11 @@ void CNewElementOp::Activate() { document->ClearSelection(); }
 void CNewElementOp::ButtonUp(ToolView&, CPoint p, unsigned) {
   std::unique_ptr<CFormElement> element = MakeElement(p);
   const bool confirmed = element->EditInDialog();
-  if (confirmed) document->AddElement(std::move(element));
+  // Back to the selection tool before the views hear of the result, so that the tool marks of
+  // menu and toolbar follow at once.
   document->SelectTool(CReportDoc::selectToolSlot);
-  // A cancelled dialog changed nothing the views would hear of; the tool marks must follow.
-  if (!confirmed) document->UpdateAllViews(0);
+  if (confirmed)
+    document->AddElement(std::move(element));
+  else
+    document->UpdateAllViews(0);
 }
