@@ -6,6 +6,7 @@
 #include "placeholders/Catalogue.h"
 #include "placeholders/TranslationFile.h"
 #include "view/qt/ReportView.h"
+#include "view/tools/EditingTools.h"
 
 CReportApp::CReportApp(const QString& settingsFile)
     : settings_(settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
@@ -29,6 +30,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   BuildCatalogue();
   LoadTranslations();
   doc_ = std::make_unique<CReportDoc>();
+  InstallEditingTools(*doc_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   dialogs_.SetParent(frame_.get());

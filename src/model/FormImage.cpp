@@ -222,8 +222,7 @@ void CFormImage::Print(DeviceContext& dc, int, const CPageMapper& mapper, const 
 }
 
 bool CFormImage::EditInDialog() {
-  ElementDialogService* dialogs = services().Dialogs();
-  if (!dialogs) return false;
+  ElementDialogService& dialogs = ElementDialogs();
   ImageDialogValues v;
   v.fileName = fileName;
   v.displayWidth = width;
@@ -232,7 +231,7 @@ bool CFormImage::EditInDialog() {
   v.pixelWidth = pixels.cx;
   v.pixelHeight = pixels.cy;
   v.helper = helper;
-  if (!dialogs->RunImageDialog(v)) return false;
+  if (!dialogs.RunImageDialog(v)) return false;
 
   const int w0 = width;
   const int h0 = height;

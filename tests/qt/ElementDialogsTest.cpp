@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -13,6 +15,9 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/ReportApp.h"
 #include "document/ReportDoc.h"
 #include "model/Fonts.h"
 #include "model/FormImage.h"
@@ -27,6 +32,8 @@
 #include "properties/qt/TableDialog.h"
 #include "properties/qt/TextDialog.h"
 #include "support/FakeServices.h"
+#include "view/ViewGeometry.h"
+#include "view/qt/ReportView.h"
 
 namespace {
 
@@ -528,6 +535,84 @@ TEST_F(Dialogs, CancelledTableDialogLeavesTheTableAsItWas) {
   ASSERT_EQ(table.columns.size(), 1u);
   EXPECT_EQ(table.columns, static_cast<CFormTable&>(*before).columns);
   EXPECT_FALSE(table.frame);
+}
+
+// ---- in the running editor ------------------------------------------------------------------------
+
+class EditorDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    app = std::make_unique<CReportApp>(dir.filePath("Veltrok.ini"));
+    ASSERT_TRUE(app->InitInstance({"veltrok"}));
+    QApplication::processEvents();
+  }
+  // Presses and releases (or double-clicks) the left button at a page point of the editor.
+  void Mouse(CPoint page, std::initializer_list<QEvent::Type> types) {
+    CReportView* view = app->mainFrame()->view();
+    const CPoint w = PageToWindow(view->ScreenMapper(), page, view->ScrollPosition(), view->PageOrigin());
+    const QPointF at(w.x, w.y);
+    for (QEvent::Type type : types) {
+      QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(view->viewport(), &e);
+    }
+  }
+  CReportDoc& doc() { return *app->document(); }
+
+  QTemporaryDir dir;
+  std::unique_ptr<CReportApp> app;
+};
+
+TEST_F(EditorDialogs, TextToolClickOpensTheTextDialogWithText) {
+  // Cancelled: no element and no step.
+  ASSERT_TRUE(app->mainFrame()->commands().Trigger(cmd::toolText));
+  QString shown;
+  QWidget* frame = app->mainFrame();
+  QTimer::singleShot(0, [&shown, frame] {
+    auto* dialog = qobject_cast<CFormTextDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shown = dialog->textField()->text();
+    EXPECT_EQ(dialog->windowTitle(), "Text");
+    EXPECT_EQ(dialog->parentWidget(), frame);
+    dialog->reject();
+  });
+  Mouse({100, 100}, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease});
+  EXPECT_EQ(shown, "Text");
+  EXPECT_EQ(doc().elements.GetCount(), 0);
+  EXPECT_FALSE(doc().history.CanUndo());
+  EXPECT_TRUE(doc().IsCurrentTool(CReportDoc::selectToolSlot));
+
+  // Confirmed with a placeholder from the list: one "Einfügen" step.
+  ASSERT_TRUE(app->mainFrame()->commands().Trigger(cmd::toolText));
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<CFormTextDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->textField()->setText("[Titel]");
+    dialog->accept();
+  });
+  Mouse({100, 100}, {QEvent::MouseButtonPress, QEvent::MouseButtonRelease});
+  ASSERT_EQ(doc().elements.GetCount(), 1);
+  EXPECT_EQ(static_cast<CFormText*>(doc().elements.At(0))->text, "[Titel]");
+  EXPECT_EQ(doc().history.UndoCount(), 1u);
+  EXPECT_EQ(doc().history.UndoName(), "Einfügen");
+}
+
+TEST_F(EditorDialogs, DoubleClickOnTheSelectedLineOpensItsDialog) {
+  doc().AddElement(std::make_unique<CFormLine>(CPoint{100, 100}, CPoint{300, 100}));
+  doc().SelectElement(doc().elements.At(0));
+  const std::size_t steps = doc().history.UndoCount();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<CFormLineDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->startX()->text(), "100");
+    dialog->endX()->setText("250");
+    dialog->accept();
+  });
+  Mouse({200, 100}, {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease});
+  ASSERT_EQ(doc().history.UndoCount(), steps + 1);
+  EXPECT_EQ(doc().history.UndoName(), "Eigenschaften");
+  EXPECT_EQ(static_cast<CFormLine*>(doc().elements.At(0))->to, (CPoint{250, 100}));
 }
 
 }  // namespace
