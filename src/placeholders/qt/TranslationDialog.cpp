@@ -1,10 +1,8 @@
 #include "placeholders/qt/TranslationDialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <string>
@@ -14,7 +12,7 @@
 #include "placeholders/TranslationFile.h"
 #include "platform/Services.h"
 #include "platform/TextCodec.h"
-#include "platform/qt/ListColumns.h"
+#include "platform/qt/DialogParts.h"
 
 namespace {
 
@@ -31,12 +29,7 @@ CCodeTranslations::CCodeTranslations(QWidget* parent) : QDialog(parent) {
   setObjectName("TranslationDialog");
   auto* layout = new QVBoxLayout(this);
 
-  list_ = new QTreeWidget(this);
-  list_->setRootIsDecorated(false);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setAllColumnsShowFocus(true);
-  list_->setHeaderLabels({"OriginalCode", "Übersetzung", "Erklärung"});
+  list_ = MakeReportList(this, {"OriginalCode", "Übersetzung", "Erklärung"});
   RestoreColumnWidths(list_, kTranslationDialogSection, {200, 200, 200});
   const std::vector<CCode>& catalogue = placeholderCatalogue();
   for (std::size_t i = 0; i < catalogue.size(); ++i) {
@@ -66,15 +59,12 @@ CCodeTranslations::CCodeTranslations(QWidget* parent) : QDialog(parent) {
   layout->addLayout(fields);
 
   // Only OK: Escape and the close box also close, without saving.
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  layout->addWidget(buttons);
+  AddDialogButtons(this, layout, false);
   resize(680, 480);
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &CCodeTranslations::RowSelected);
   connect(translation_, &QLineEdit::textChanged, this, &CCodeTranslations::FieldEdited);
   connect(description_, &QLineEdit::textChanged, this, &CCodeTranslations::FieldEdited);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CCodeTranslations::accept);
 
   if (QTreeWidgetItem* first = list_->topLevelItem(0)) {
     list_->setCurrentItem(first);

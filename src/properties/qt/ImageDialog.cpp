@@ -1,7 +1,6 @@
 #include "properties/qt/ImageDialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/qt/DialogParts.h"
 #include "properties/qt/DialogSupport.h"
 
 namespace {
@@ -91,10 +91,7 @@ CFormImageDlg::CFormImageDlg(const ImageDialogValues& values, DialogChoosers& ch
   helper_ = new QCheckBox("&Hilfsbild: wird nicht gedruckt, liegt immer hinten", this);
   helper_->setChecked(values.helper);
   layout->addWidget(helper_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-  layout->addWidget(buttons);
+  AddDialogButtons(this, layout);
 
   pixelWidth_->setText(QString::number(values.pixelWidth));
   pixelHeight_->setText(QString::number(values.pixelHeight));
@@ -110,8 +107,6 @@ CFormImageDlg::CFormImageDlg(const ImageDialogValues& values, DialogChoosers& ch
   connect(widthPercent_, &QLineEdit::textEdited, this, &CFormImageDlg::PercentEdited);
   connect(heightPercent_, &QLineEdit::textEdited, this, &CFormImageDlg::PercentEdited);
   connect(browse_, &QPushButton::clicked, this, &CFormImageDlg::ChooseFile);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CFormImageDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CFormImageDlg::reject);
 }
 
 QString CFormImageDlg::FormatPercent(double percent) {

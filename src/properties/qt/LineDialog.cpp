@@ -1,6 +1,5 @@
 #include "properties/qt/LineDialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/DialogParts.h"
 #include "properties/qt/DialogSupport.h"
 
 namespace {
@@ -47,15 +47,10 @@ CFormLineDlg::CFormLineDlg(const LineDialogValues& values, DialogChoosers& choos
   colorRow->addWidget(colorButton_);
   colorRow->addStretch();
   layout->addLayout(colorRow);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-  layout->addWidget(buttons);
+  AddDialogButtons(this, layout);
 
   connect(colorButton_, &QPushButton::clicked, this,
           [this] { choosers_.ChooseColor(this, values_.color); });
-  connect(buttons, &QDialogButtonBox::accepted, this, &CFormLineDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CFormLineDlg::reject);
 }
 
 void CFormLineDlg::accept() {

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -21,7 +20,7 @@
 #include "model/Fonts.h"
 #include "model/FormTable.h"
 #include "placeholders/Catalogue.h"
-#include "platform/qt/ListColumns.h"
+#include "platform/qt/DialogParts.h"
 #include "properties/qt/DialogSupport.h"
 
 namespace {
@@ -36,12 +35,7 @@ CFormTableDlg::CFormTableDlg(CFormTable& workingCopy, DialogChoosers& choosers, 
 
   auto* columnsBox = new QGroupBox("Spalten", this);
   auto* columnsLayout = new QGridLayout(columnsBox);
-  list_ = new QTreeWidget(columnsBox);
-  list_->setRootIsDecorated(false);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setAllColumnsShowFocus(true);
-  list_->setHeaderLabels({"Bezeichnung", "Breite", "Ausrichtung"});
+  list_ = MakeReportList(columnsBox, {"Bezeichnung", "Breite", "Ausrichtung"});
   list_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   list_->setMinimumHeight(150);
   RestoreColumnWidths(list_, kTableDialogSection, {160, 80, 100});
@@ -122,10 +116,7 @@ CFormTableDlg::CFormTableDlg(CFormTable& workingCopy, DialogChoosers& choosers, 
   tableLayout->addStretch();
   layout->addWidget(tableBox);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-  layout->addWidget(buttons);
+  AddDialogButtons(this, layout);
   resize(480, 560);
 
   FillColumnList();
@@ -143,8 +134,6 @@ CFormTableDlg::CFormTableDlg(CFormTable& workingCopy, DialogChoosers& choosers, 
   connect(backButton_, &QPushButton::clicked, this, [this] { MoveColumn(+1); });
   connect(fontButton_, &QPushButton::clicked, this, &CFormTableDlg::ChooseFont);
   connect(colorButton_, &QPushButton::clicked, this, &CFormTableDlg::ChooseColor);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CFormTableDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CFormTableDlg::reject);
 }
 
 int CFormTableDlg::SelectedRow() const {

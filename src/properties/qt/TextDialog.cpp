@@ -1,7 +1,6 @@
 #include "properties/qt/TextDialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include <cmath>
 
 #include "placeholders/Catalogue.h"
+#include "platform/qt/DialogParts.h"
 #include "properties/qt/DialogSupport.h"
 
 CFormTextDlg::CFormTextDlg(const TextDialogValues& values, DialogChoosers& choosers, QWidget* parent)
@@ -49,12 +49,8 @@ CFormTextDlg::CFormTextDlg(const TextDialogValues& values, DialogChoosers& choos
   layout->addLayout(grid);
 
   auto* listLabel = new QLabel("&spezielle Texte", this);
-  list_ = new QTreeWidget(this);
+  list_ = MakeReportList(this, {"Text", "Erklärung"});
   listLabel->setBuddy(list_);
-  list_->setRootIsDecorated(false);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list_->setAllColumnsShowFocus(true);
-  list_->setHeaderLabels({"Text", "Erklärung"});
   list_->setColumnWidth(0, 150);
   list_->setColumnWidth(1, 1000);
   const std::vector<CCode>& catalogue = placeholderCatalogue();
@@ -68,10 +64,7 @@ CFormTextDlg::CFormTextDlg(const TextDialogValues& values, DialogChoosers& choos
   layout->addWidget(listLabel);
   layout->addWidget(list_, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->button(QDialogButtonBox::Cancel)->setText("Abbrechen");
-  layout->addWidget(buttons);
+  AddDialogButtons(this, layout);
   resize(460, 500);
 
   UpdateFontSummary();
@@ -80,8 +73,6 @@ CFormTextDlg::CFormTextDlg(const TextDialogValues& values, DialogChoosers& choos
           [this] { choosers_.ChooseColor(this, values_.color); });
   connect(list_, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { TakeSpecialText(item); });
-  connect(buttons, &QDialogButtonBox::accepted, this, &CFormTextDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CFormTextDlg::reject);
 }
 
 void CFormTextDlg::UpdateFontSummary() { summary_->setText(FontSummary(values_.font, values_.pointSize)); }
