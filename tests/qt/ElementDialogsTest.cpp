@@ -400,6 +400,8 @@ TEST_F(Dialogs, TableColumnsMoveForwardAndBackWithTheButtonsEnabledAsTheyCan) {
   // Row 0 starts selected: nothing to move it forward over.
   EXPECT_TRUE(list->topLevelItem(0)->isSelected());
   EXPECT_EQ(dialog.nameList()->currentText(), "[Rang]");
+  // The drop-down opens on the column's own entry.
+  EXPECT_EQ(dialog.nameList()->currentIndex(), dialog.nameList()->findText("[Rang]"));
   EXPECT_FALSE(dialog.forwardButton()->isEnabled());
   EXPECT_TRUE(dialog.backButton()->isEnabled());
   ClickRow(list, 2);

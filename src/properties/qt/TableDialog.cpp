@@ -188,7 +188,10 @@ void CFormTableDlg::UpdateColumnButtons() {
 void CFormTableDlg::RowSelected() {
   if (const CFormTableEntry* column = SelectedColumn()) {
     filling_ = true;
-    name_->setEditText(ToQ(column->name));
+    // The drop-down opens on the column's entry when the name is one of them.
+    const QString name = ToQ(column->name);
+    name_->setCurrentIndex(name_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    name_->setEditText(name);
     width_->setText(QString::number(column->widthPercent));
     alignment_->setCurrentIndex(column->alignment >= 0 && column->alignment <= 2 ? column->alignment : -1);
     filling_ = false;
