@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -212,6 +213,38 @@ TEST_F(Dialogs, ChosenFontRoundsToHalfPointsAndReplacesTheHeight) {
   EXPECT_EQ(text.font.lfHeight, PointsToFontHeight(12.5));
 }
 
+TEST_F(Dialogs, StandardFontChooserKeepsTheFaceNameWhenTheFaceIsLeftAlone) {
+  LOGFONTA font = DefaultTextFont();
+  font.lfItalic = 1;
+  double points = 10.5;
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->accept();
+  });
+  ASSERT_TRUE(StandardChoosers().ChooseFont(nullptr, font, points));
+  // "Arial" is shown as the face that stands in for it and must not come back as that face.
+  EXPECT_EQ(FaceName(font), "Arial");
+  EXPECT_DOUBLE_EQ(points, 10.5);
+  EXPECT_EQ(font.lfItalic, 1);
+  EXPECT_EQ(font.lfWeight, 400);
+
+  // What the user does pick is taken.
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QFont other("Liberation Serif");
+    other.setPointSize(14);
+    other.setBold(true);
+    dialog->setCurrentFont(other);
+    dialog->accept();
+  });
+  ASSERT_TRUE(StandardChoosers().ChooseFont(nullptr, font, points));
+  EXPECT_EQ(FaceName(font), "Liberation Serif");
+  EXPECT_DOUBLE_EQ(points, 14);
+  EXPECT_EQ(font.lfWeight, 700);
+}
+
 TEST_F(Dialogs, TextWithLineBreaksSurvivesTheDialogUntouched) {
   TextDialogValues v;
   v.text = "Ergebnis\r\nliste";
@@ -219,6 +252,55 @@ TEST_F(Dialogs, TextWithLineBreaksSurvivesTheDialogUntouched) {
   CFormTextDlg dialog(v, choosers);
   dialog.accept();
   EXPECT_EQ(dialog.values().text, "Ergebnis\r\nliste");
+}
+
+// The widgets that Tab reaches, in the order it reaches them.
+std::vector<QWidget*> TabChain(QDialog* dialog) {
+  std::vector<QWidget*> chain;
+  for (QWidget* w = dialog->nextInFocusChain(); w && w != dialog; w = w->nextInFocusChain())
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(dialog)) chain.push_back(w);
+  return chain;
+}
+
+// True when `expected` appear in the chain in this order (other widgets may lie between).
+bool InTabOrder(QDialog* dialog, std::initializer_list<QWidget*> expected) {
+  const std::vector<QWidget*> chain = TabChain(dialog);
+  auto at = chain.begin();
+  for (QWidget* w : expected) {
+    at = std::find(at, chain.end(), w);
+    if (at == chain.end()) return false;
+  }
+  return true;
+}
+
+TEST_F(Dialogs, TabGoesThroughTheFieldsTopDown) {
+  TextDialogValues tv;
+  CFormTextDlg text(tv, choosers);
+  text.show();
+  EXPECT_TRUE(InTabOrder(&text, {text.textField(), text.fontButton(), text.alignmentList(),
+                                 text.colorButton(), text.specialTexts()}));
+  EXPECT_FALSE(InTabOrder(&text, {text.fontSummaryField()}));  // read only: Tab skips it
+  LineDialogValues lv;
+  CFormLineDlg line(lv, choosers);
+  line.show();
+  EXPECT_TRUE(InTabOrder(&line, {line.startX(), line.startY(), line.endX(), line.endY(), line.colorButton()}));
+  ImageDialogValues iv;
+  iv.pixelWidth = iv.pixelHeight = 10;
+  CFormImageDlg image(iv, choosers);
+  image.show();
+  EXPECT_TRUE(InTabOrder(&image, {image.fileField(), image.browseButton(), image.displayWidthField(),
+                                  image.displayHeightField(), image.widthPercentField(),
+                                  image.heightPercentField(), image.helperBox()}));
+  CFormTable table(CPoint{0, 0});
+  table.AppendColumn(CFormTableEntry());
+  table.AppendColumn(CFormTableEntry());
+  CFormTableDlg tableDialog(table, choosers);
+  tableDialog.show();
+  EXPECT_TRUE(InTabOrder(&tableDialog, {tableDialog.columnList(), tableDialog.newButton(),
+                                        tableDialog.deleteButton(), tableDialog.backButton(),
+                                        tableDialog.widthField(), tableDialog.alignmentList(),
+                                        tableDialog.fontButton(), tableDialog.colorButton(),
+                                        tableDialog.twoColourBox(), tableDialog.frameBox()}));
 }
 
 // ---- editing through the document --------------------------------------------------------------

@@ -30,15 +30,21 @@ bool DialogChoosers::ChooseFont(QWidget* parent, LOGFONTA& font, double& points)
   initial.setItalic(font.lfItalic != 0);
   initial.setUnderline(font.lfUnderline != 0);
   initial.setStrikeOut(font.lfStrikeOut != 0);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, initial, parent, "Schriftart");
-  if (!ok) return false;
-  SetFaceName(font, FromQ(chosen.family()));
+  QFontDialog dialog(initial, parent);
+  dialog.setWindowTitle("Schriftart");
+  // The chooser shows a Windows face such as Arial as the face that stands in for it, and sizes
+  // in whole points. What the user leaves as shown keeps the element's own face and size, so
+  // opening the chooser and confirming changes nothing.
+  const QFont shown = dialog.currentFont();
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QFont chosen = dialog.selectedFont();
+  if (chosen.family() != shown.family()) SetFaceName(font, FromQ(chosen.family()));
   font.lfWeight = chosen.weight();
   font.lfItalic = chosen.italic() ? 1 : 0;
   font.lfUnderline = chosen.underline() ? 1 : 0;
   font.lfStrikeOut = chosen.strikeOut() ? 1 : 0;
-  if (chosen.pointSizeF() > 0) points = std::round(chosen.pointSizeF() * 10) / 10;
+  if (chosen.pointSizeF() > 0 && chosen.pointSizeF() != shown.pointSizeF())
+    points = std::round(chosen.pointSizeF() * 10) / 10;
   return true;
 }
 
