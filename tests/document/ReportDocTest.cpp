@@ -116,6 +116,31 @@ TEST_F(Doc, MergeAfterSaveShowsModified) {
   fs::remove(file);
 }
 
+// Beyond a hundred changes the oldest steps fall away; the state they led from can no longer be
+// reached, and undoing everything must not count as back at the saved state.
+TEST_F(Doc, ModifiedFlagSurvivesTheHundredStepLimit) {
+  for (int i = 0; i < 101; ++i) AddBox(i);
+  while (doc->Undo()) {
+  }
+  EXPECT_EQ(doc->elements.GetCount(), 1);  // the first addition is beyond reach
+  EXPECT_TRUE(doc->IsModified());
+
+  // Saved after one change, then a hundred more: undoing them all is the saved layout again;
+  // one change more and the saved state itself has fallen away.
+  const fs::path file = fs::temp_directory_path() / "veltrok-doc-limit.rep";
+  for (int extra : {100, 101}) {
+    doc->OnNewDocument();
+    AddBox(0);
+    ASSERT_TRUE(doc->OnSaveDocument(file));
+    for (int i = 0; i < extra; ++i) AddBox(i + 1);
+    while (doc->Undo()) {
+    }
+    EXPECT_EQ(doc->IsModified(), extra == 101) << extra;
+    EXPECT_EQ(doc->elements.GetCount(), extra == 101 ? 2 : 1) << extra;
+  }
+  fs::remove(file);
+}
+
 TEST_F(Doc, MouseDragIsExactlyOneStepThatNeverMerges) {
   CFormElement* a = AddBox(10);
   CFormElement* b = AddBox(50);
