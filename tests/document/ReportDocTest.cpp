@@ -466,6 +466,45 @@ TEST_F(DocFiles, FailedSaveLeavesTheOldFileByteIdentical) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."});
 }
 
+// Saving replaces the file the user sees: through a link, with its permissions, and never one
+// that may not be written.
+TEST_F(DocFiles, SaveKeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
+  const std::vector<std::uint8_t> oldBytes = Bytes().i32(4714).i32(1).u16(0).data;
+  AddBox(4);
+  const std::vector<std::uint8_t> newBytes = LayoutToBytes(doc->elements);
+
+  fs::create_directories(dir / "ablage");
+  const fs::path real = Write("ablage/echt.rep", oldBytes);
+  const fs::path link = dir / "verweis.rep";
+  fs::create_symlink(fs::path("ablage") / "echt.rep", link);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(doc->OnSaveDocument(link));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Slurp(real), std::string(newBytes.begin(), newBytes.end()));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::mask, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "ablage"), fs::directory_iterator()), 1);
+
+  // Marked read-only: refused with the save message, the file keeps its bytes and its mode.
+  AddBox(5);
+  const fs::path locked = Write("gesperrt.rep", oldBytes);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  messages.shown.clear();
+  EXPECT_FALSE(doc->OnSaveDocument(locked));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."});
+  EXPECT_EQ(Slurp(locked), std::string(oldBytes.begin(), oldBytes.end()));
+  EXPECT_TRUE(doc->IsModified());
+  // Writable by others but not by us (someone else's file): refused as well.
+  if (geteuid() != 0) {
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::others_write);
+    EXPECT_FALSE(doc->OnSaveDocument(locked));
+    fs::permissions(locked, fs::perms::owner_read);
+    EXPECT_EQ(Slurp(locked), std::string(oldBytes.begin(), oldBytes.end()));
+  }
+  EXPECT_FALSE(fs::is_symlink(locked));
+  fs::permissions(locked, fs::perms::owner_all);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
 TEST_F(DocFiles, NewDocumentKeepsHelperVisibilityAndResetsEverythingElse) {
   doc->SetHelperImagesVisible(false);
   AddBox(1);
