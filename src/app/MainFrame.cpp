@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -323,7 +324,13 @@ void CMainFrame::RestorePlacement() {
     resize(std::min(1280, screenArea.width() * 9 / 10), std::min(900, screenArea.height() * 9 / 10));
     return;
   }
-  const CRect& r = placement->normalPosition;
+  // A screen the window was on may be gone: it comes back on one that is there.
+  std::vector<CRect> workAreas;
+  for (const QScreen* s : QGuiApplication::screens()) {
+    const QRect a = s->availableGeometry();
+    workAreas.emplace_back(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
+  }
+  const CRect r = PlaceOnScreens(placement->normalPosition, workAreas);
   if (r.Width() > 0 && r.Height() > 0) setGeometry(r.left, r.top, r.Width(), r.Height());
   if (placement->showCmd == WindowPlacement::kShowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
   if (placement->showCmd == WindowPlacement::kShowMinimized) setWindowState(windowState() | Qt::WindowMinimized);

@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -132,6 +134,19 @@ TEST_F(Shell, PlacementRoundTripNormalAndMaximised) {
     EXPECT_TRUE(app->mainFrame()->isMaximized());
     EXPECT_EQ(app->mainFrame()->normalGeometry().size(), QSize(900, 700));
   }
+}
+
+TEST_F(Shell, PlacementOffEveryScreenComesBackOntoOne) {
+  {
+    QSettings stored(Settings(), QSettings::IniFormat);
+    // Stored on a second monitor that is no longer there.
+    stored.setValue("Settings/MainFrame", "0,1,-1,-1,-1,-1,3000,2000,4000,2800");
+  }
+  auto app = Start();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect g = app->mainFrame()->geometry();
+  // On the screen, up to the few pixels of frame the platform adds around the stored rectangle.
+  EXPECT_TRUE(screen.adjusted(-8, -8, 8, 8).contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
 }
 
 TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {
