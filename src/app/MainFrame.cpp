@@ -30,6 +30,11 @@ std::string S(const QString& s) { return s.toStdString(); }
 
 constexpr const char* kIdleText = "Bereit";
 
+// The arrangement of the bars: the toolbars' docking state and whether the status bar shows.
+constexpr const char* kBarSection = "MainBar";
+constexpr const char* kBarStateEntry = "State";
+constexpr const char* kStatusBarEntry = "StatusBar";
+
 }  // namespace
 
 CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
@@ -61,8 +66,9 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
 
   BuildStatusBar();
 
-  const std::string state = services().Settings().GetString("MainBar", "State", "");
+  const std::string state = services().Settings().GetString(kBarSection, kBarStateEntry, "");
   if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
+  statusBar()->setVisible(services().Settings().GetInt(kBarSection, kStatusBarEntry, 1) != 0);
 
   for (int i = 1; i <= kRecentFiles; ++i) {
     const std::string f = services().Settings().GetString("Recent File List", "File" + std::to_string(i), "");
@@ -189,7 +195,7 @@ void CMainFrame::BuildCommands() {
           [this] { return mainToolBar_ && !mainToolBar_->isHidden(); }},
         {}, "Blendet die Symbolleiste ein oder aus\nSymbolleiste");
   c.Add(cmd::viewStatusBar, "S&tatusleiste",
-        R{[this] { statusBar()->setVisible(!statusBar()->isVisible()); }, {},
+        R{[this] { statusBar()->setHidden(!statusBar()->isHidden()); }, {},
           [this] { return !statusBar()->isHidden(); }},
         {}, "Blendet die Statusleiste ein oder aus\nStatusleiste");
   c.Add(cmd::zoomIn, "Ver&größern", R{[this] { view_->ZoomIn(); }, [this] { return view_->CanZoomIn(); }}, {},
@@ -348,7 +354,8 @@ void CMainFrame::SavePlacement() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // Placement, bar state and pane width are kept even when the user then cancels.
   SavePlacement();
-  services().Settings().WriteString("MainBar", "State", saveState().toBase64().toStdString());
+  services().Settings().WriteString(kBarSection, kBarStateEntry, saveState().toBase64().toStdString());
+  services().Settings().WriteInt(kBarSection, kStatusBarEntry, statusBar()->isHidden() ? 0 : 1);
   services().Settings().WriteInt("Eigenschaften", "Breite", splitter_->rightPaneWidth);
   if (!SaveModified()) {
     event->ignore();

@@ -149,6 +149,24 @@ TEST_F(Shell, PlacementOffEveryScreenComesBackOntoOne) {
   EXPECT_TRUE(screen.adjusted(-8, -8, 8, 8).contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
 }
 
+TEST_F(Shell, HiddenStatusBarStaysHiddenNextTime) {
+  {
+    auto app = Start();
+    EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::viewStatusBar));
+    EXPECT_TRUE(app->mainFrame()->statusBar()->isHidden());
+    app->mainFrame()->close();
+  }
+  {
+    auto app = Start();
+    EXPECT_TRUE(app->mainFrame()->statusBar()->isHidden());
+    EXPECT_FALSE(app->mainFrame()->commands().Action(cmd::viewStatusBar)->isChecked());
+    EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::viewStatusBar));
+    app->mainFrame()->close();
+  }
+  auto app = Start();
+  EXPECT_FALSE(app->mainFrame()->statusBar()->isHidden());
+}
+
 TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {
   auto app = Start();
   CMainFrame* frame = app->mainFrame();
