@@ -16,6 +16,7 @@
 
 #include "app/CommandIds.h"
 #include "app/IconToolBar.h"
+#include "app/OpenLayoutDialog.h"
 #include "app/RightPaneSplitter.h"
 #include "document/Actions.h"
 #include "platform/Paths.h"
@@ -429,8 +430,9 @@ bool CMainFrame::SaveLayoutAs() {
 
 QString CMainFrame::ChooseOpenPath() {
   const QString lastDir = Q(services().Settings().GetString("Report", "LastDir", ""));
-  const QString path = QFileDialog::getOpenFileName(this, "Öffnen", lastDir,
-                                                    "Davuzuz Udadid (*.rep);;Alle Dateien (*)");
+  COpenLayoutDialog dialog(this, lastDir);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().front();
   if (path.isEmpty()) return {};
   QString folder = QFileInfo(path).absolutePath() + "/";
   services().Settings().WriteString("Report", "LastDir", S(folder.left(259)));

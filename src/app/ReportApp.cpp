@@ -1,5 +1,9 @@
 #include "app/ReportApp.h"
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "app/MainFrame.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
@@ -11,7 +15,21 @@ CReportApp::CReportApp(const QString& settingsFile)
 
 CReportApp::~CReportApp() { ExitInstance(); }
 
+void CReportApp::InstallQtGerman() {
+  auto translator = std::make_unique<QTranslator>();
+  // Qt's own folder first; beside the program where Qt is shipped with it.
+  const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QCoreApplication::applicationDirPath() + "/translations"};
+  for (const QString& folder : folders) {
+    if (translator->load("qtbase_de", folder) && QCoreApplication::installTranslator(translator.get())) {
+      qtGerman_ = std::move(translator);
+      return;
+    }
+  }
+}
+
 bool CReportApp::InitInstance(const QStringList& arguments) {
+  InstallQtGerman();
   Services& s = services();
   s.Install(settings_.get());
   s.Install(&messages_);
@@ -49,5 +67,7 @@ void CReportApp::ExitInstance() {
   frame_.reset();
   doc_.reset();
   FreeCatalogue();
+  if (qtGerman_) QCoreApplication::removeTranslator(qtGerman_.get());
+  qtGerman_.reset();
   services().Reset();
 }

@@ -9,6 +9,7 @@
 #include "platform/qt/QtServices.h"
 
 class CMainFrame;
+class QTranslator;
 class CReportDoc;
 
 class CReportApp {
@@ -26,7 +27,12 @@ class CReportApp {
   int previewPages() const { return previewPages_; }
 
  private:
+  // Qt's own texts (standard buttons, file, colour, font and print dialogs) in German while this
+  // application runs; nothing when Qt's German translation is not installed.
+  void InstallQtGerman();
+
   std::unique_ptr<QtSettingsStore> settings_;
+  std::unique_ptr<QTranslator> qtGerman_;
   QtMessageService messages_;
   QtClipboard clipboard_;
   QtImageDecoder images_;

@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -165,6 +167,16 @@ TEST_F(Shell, HiddenStatusBarStaysHiddenNextTime) {
   }
   auto app = Start();
   EXPECT_FALSE(app->mainFrame()->statusBar()->isHidden());
+}
+
+TEST_F(Shell, QtsOwnTextsAreGerman) {
+  auto app = Start();
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+  EXPECT_TRUE(box.button(QMessageBox::No)->text().contains("Nein"));
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains("Ja"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
 }
 
 TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {
