@@ -15,6 +15,13 @@ CReportApp::CReportApp(const QString& settingsFile)
 
 CReportApp::~CReportApp() { ExitInstance(); }
 
+QIcon CReportApp::ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/veltrok-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 void CReportApp::InstallQtGerman() {
   auto translator = std::make_unique<QTranslator>();
   // Qt's own folder first; beside the program where Qt is shipped with it.
@@ -30,6 +37,9 @@ void CReportApp::InstallQtGerman() {
 
 bool CReportApp::InitInstance(const QStringList& arguments) {
   InstallQtGerman();
+  QApplication::setWindowIcon(ProgramIcon());
+  // Lets the desktop match the windows to the installed desktop entry (and its icon).
+  QGuiApplication::setDesktopFileName("veltrok");
   Services& s = services();
   s.Install(settings_.get());
   s.Install(&messages_);

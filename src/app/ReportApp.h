@@ -2,6 +2,7 @@
 // document, the main window and the command line.
 #pragma once
 
+#include <QIcon>
 #include <QStringList>
 #include <memory>
 
@@ -21,6 +22,9 @@ class CReportApp {
   // Runs start-up; false means the program ends (the command-line file could not be opened).
   bool InitInstance(const QStringList& arguments);
   void ExitInstance();
+
+  // The program icon at every size it was drawn in.
+  static QIcon ProgramIcon();
 
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -177,6 +178,30 @@ TEST_F(Shell, QtsOwnTextsAreGerman) {
   EXPECT_TRUE(box.button(QMessageBox::No)->text().contains("Nein"));
   EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains("Ja"));
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
+}
+
+TEST_F(Shell, ProgramIconOnTheWindowAndInTheAboutBox) {
+  auto app = Start();
+  const QIcon icon = app->mainFrame()->windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int size : {16, 32, 48, 256}) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), "Info über Veltrok");
+    const QImage picture = about->iconPixmap().toImage();
+    EXPECT_FALSE(picture.isNull());
+    // Not an empty area: the page and the pennant show.
+    int opaque = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) opaque += qAlpha(picture.pixel(x, y)) > 0;
+    EXPECT_GT(opaque, picture.width() * picture.height() / 3);
+    shown = true;
+    about->accept();
+  });
+  EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::about));
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {
