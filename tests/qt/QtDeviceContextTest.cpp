@@ -307,6 +307,29 @@ TEST(QtDeviceContext, MeasuresWithoutKerningAndIgnoresLineBreaks) {
   EXPECT_EQ(dc.TextExtent("AV\r\nVA").cy, m.height);
 }
 
+// A tab is one character wide at every size, so a text with tabs scales with the zoom and
+// measures the same on screen and on paper; it draws as blank space.
+TEST(QtDeviceContext, TabIsOneCharacterNotATabStop) {
+  auto draw = [](const char* text) {
+    QImage img = Canvas(600, 200);
+    Paint(img, [&](DeviceContext& dc) {
+      dc.SetFont(ArialFont(-40));
+      dc.SetTextColor(RGB(0, 0, 0));
+      dc.SetTransparentText(true);
+      dc.Text({10, 10}, text);
+    });
+    return img;
+  };
+  EXPECT_EQ(CountDifferent(draw("A\tB"), draw("A B")), 0);
+  QImage img = Canvas(10, 10);
+  QtDeviceContext dc(&img);
+  for (int height : {-12, -40, -120}) {
+    dc.SetFont(ArialFont(height));
+    EXPECT_EQ(dc.TextExtent("A\tB").cx, dc.TextExtent("A B").cx) << height;
+    EXPECT_EQ(dc.TextExtent("\t").cx, dc.TextExtent(" ").cx) << height;
+  }
+}
+
 TEST(QtDeviceContext, FontHeightFollowsLogFontSign) {
   QImage img = Canvas(10, 10);
   QtDeviceContext dc(&img);

@@ -45,11 +45,15 @@ bool IsStyled(const Pen& pen) {
   return IsCosmetic(pen) && (pen.style == Pen::Style::dash || pen.style == Pen::Style::dot);
 }
 
-// Line breaks measure nothing and draw nothing, as in GDI's single-line text output.
+// Line breaks measure nothing and draw nothing, as in GDI's single-line text output. A tab is one
+// character like any other, not a jump to a tab stop: tab stops lie at fixed device pixels, so a
+// text's width would no longer scale with the zoom or the printer's resolution. The fonts we draw
+// with have no tab glyph; it takes a space's advance.
 QString LineText(std::string_view utf8) {
   QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   s.remove(QLatin1Char('\r'));
   s.remove(QLatin1Char('\n'));
+  s.replace(QLatin1Char('\t'), QLatin1Char(' '));
   return s;
 }
 
