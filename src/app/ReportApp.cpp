@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
 #include "view/qt/ReportView.h"
@@ -56,6 +57,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   frame_->RestorePlacement();
+  recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 
   // No argument: a new layout; one argument: that file.
   const QStringList files = arguments.mid(1);
@@ -68,12 +70,16 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   }
   frame_->show();
   frame_->view()->OnInitialUpdate();
+  // Layouts left unsaved by an editor that stopped unexpectedly are offered once the window is up.
+  recovery_->OfferRecovery();
   return true;
 }
 
 void CReportApp::ExitInstance() {
   if (exited_) return;
   exited_ = true;
+  if (recovery_) recovery_->Shutdown();
+  recovery_.reset();
   frame_.reset();
   doc_.reset();
   FreeCatalogue();

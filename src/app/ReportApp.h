@@ -10,6 +10,7 @@
 #include "platform/qt/QtServices.h"
 
 class CMainFrame;
+class CRecoveryManager;
 class QTranslator;
 class CReportDoc;
 
@@ -29,6 +30,7 @@ class CReportApp {
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
+  CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
   // Qt's own texts (standard buttons, file, colour, font and print dialogs) in German while this
@@ -45,6 +47,7 @@ class CReportApp {
   QtFontList fonts_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
   int previewPages_ = 0;
 };
