@@ -455,8 +455,8 @@ bool CMainFrame::RestoreLayout(const QString& copyPath, const QString& originalP
 QString CMainFrame::ChooseOpenPath() {
   const QString lastDir = Q(services().Settings().GetString("Report", "LastDir", ""));
   COpenLayoutDialog dialog(this, lastDir);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  const QString path = dialog.selectedFiles().front();
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QString path = dialog.ChosenFile();
   if (path.isEmpty()) return {};
   QString folder = QFileInfo(path).absolutePath() + "/";
   services().Settings().WriteString("Report", "LastDir", S(folder.left(259)));

@@ -14,6 +14,12 @@ class COpenLayoutDialog : public QFileDialog {
   // path with ".rep" added.
   static QString WithDefaultExtension(const QString& path);
 
+  // The file to open once the dialog was accepted.
+  QString ChosenFile() const;
+
  public slots:
   void accept() override;
+
+ private:
+  QString chosen_;
 };

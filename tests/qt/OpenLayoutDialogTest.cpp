@@ -1,7 +1,12 @@
 // The open dialog's default extension: a typed name without one that names no file gets ".rep".
 #include "app/OpenLayoutDialog.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,7 +17,8 @@ class OpenLayoutDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"regatta.rep", "ohne", "ohne.rep"}) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("archiv"));
+    for (const char* name : {"regatta.rep", "ohne", "ohne.rep", "archiv/alt.rep"}) {
       QFile f(dir.filePath(name));
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
@@ -43,15 +49,43 @@ TEST_F(OpenLayoutDialogTest, TypedNameWithoutExtensionOpensTheLayout) {
   dialog.selectFile("regatta");
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  ASSERT_EQ(dialog.selectedFiles().size(), 1);
-  EXPECT_EQ(dialog.selectedFiles().front(), In("regatta.rep"));
+  EXPECT_EQ(dialog.ChosenFile(), In("regatta.rep"));
 
   COpenLayoutDialog plain(nullptr, dir.path());
   plain.setOption(QFileDialog::DontUseNativeDialog);
   plain.selectFile("ohne");
   plain.accept();
   EXPECT_EQ(plain.result(), QDialog::Accepted);
-  EXPECT_EQ(plain.selectedFiles().value(0), In("ohne"));
+  EXPECT_EQ(plain.ChosenFile(), In("ohne"));
+}
+
+// As a user types it: into the focused name field of the shown dialog, also with a folder in front.
+TEST_F(OpenLayoutDialogTest, NameTypedIntoTheFieldOpensTheLayout) {
+  for (const char* typed : {"regatta", "archiv/alt"}) {
+    COpenLayoutDialog dialog(nullptr, dir.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(edit->hasFocus());
+    edit->setText(typed);
+    QApplication::processEvents();
+    // A "file not found" box would wait for the user: note it and close it.
+    bool complained = false;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        complained = true;
+        box->reject();
+      }
+    });
+    dialog.accept();
+    EXPECT_FALSE(complained) << typed;
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << typed;
+    EXPECT_EQ(dialog.ChosenFile(), In(QString(typed) + ".rep")) << typed;
+  }
 }
 
 }  // namespace
