@@ -43,20 +43,15 @@ TEST_F(OpenLayoutDialogTest, AddsTheExtensionOnlyWhereTheTypedNameIsNoFile) {
   EXPECT_EQ(COpenLayoutDialog::WithDefaultExtension(""), "");
 }
 
-TEST_F(OpenLayoutDialogTest, TypedNameWithoutExtensionOpensTheLayout) {
-  COpenLayoutDialog dialog(nullptr, dir.path());
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.selectFile("regatta");
-  dialog.accept();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.ChosenFile(), In("regatta.rep"));
-
-  COpenLayoutDialog plain(nullptr, dir.path());
-  plain.setOption(QFileDialog::DontUseNativeDialog);
-  plain.selectFile("ohne");
-  plain.accept();
-  EXPECT_EQ(plain.result(), QDialog::Accepted);
-  EXPECT_EQ(plain.ChosenFile(), In("ohne"));
+TEST_F(OpenLayoutDialogTest, SelectedNameWithoutExtensionOpensTheLayout) {
+  for (const auto& [typed, meant] : {std::pair{"regatta", "regatta.rep"}, std::pair{"ohne", "ohne"}}) {
+    COpenLayoutDialog dialog(nullptr, dir.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.selectFile(typed);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << typed;
+    EXPECT_EQ(dialog.ChosenFile(), In(meant)) << typed;
+  }
 }
 
 // As a user types it: into the focused name field of the shown dialog, also with a folder in front.

@@ -14,6 +14,7 @@
 #include "platform/LogFont.h"
 #include "support/FakeServices.h"
 #include "support/LayoutFixtures.h"
+#include "support/XorFeedback.h"
 #include "view/ViewGeometry.h"
 
 namespace {
@@ -109,13 +110,8 @@ TEST_F(HighDpiView, XorOutlinesStillEraseExactly) {
   const QImage before = view->BackingImage().copy();
   const CPageMapper& m = view->ScreenMapper();
   const auto feedback = [&](DeviceContext& dc) {
-    dc.SetRop(RasterOp::xorPen);
-    dc.SetPen(Pen::Solid(0, RGB(0x5C, 0x5C, 0x5C)));
-    dc.SetBrush(Brush::Null());
-    dc.Rectangle(CRect(m.ToDevice(90, 90), m.ToDevice(200, 150)));
-    dc.Rectangle(CRect(m.ToDevice(95, 95), m.ToDevice(95, 95) + CPoint(2, 2)));
-    dc.Line(m.ToDevice(50, 50), m.ToDevice(50, 300));
-    dc.FocusRect(CRect(m.ToDevice(60, 60), m.ToDevice(160, 130)));
+    DrawXorFeedback(dc, m);
+    dc.Rectangle(CRect(m.ToDevice(95, 95), m.ToDevice(95, 95) + CPoint(2, 2)));  // two pixels across
   };
   feedback(*view->ClientDC());
   const QImage once = view->BackingImage().copy();
