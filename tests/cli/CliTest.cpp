@@ -7,8 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <sstream>
 #include <string>
 
+#include "document/LayoutFile.h"
+#include "model/FormElementPtrList.h"
+#include "model/FormImage.h"
+#include "model/FormTable.h"
+#include "model/FormText.h"
 #include "support/Bytes.h"
 
 namespace fs = std::filesystem;
@@ -162,6 +169,114 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(be(20), 283);
   EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --width abc").exitCode, 2);
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
+}
+
+// The output of one of the PDF tools, or empty when it could not run.
+std::string Tool(const std::string& command) {
+  std::string out;
+  if (FILE* p = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
+    pclose(p);
+  }
+  return out;
+}
+
+std::unique_ptr<CFormImage> Picture(int x, bool helper, std::uint8_t shade) {
+  std::vector<std::uint8_t> bgr(16 * 8 * 3);
+  for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(shade + i % 7);
+  auto img = std::make_unique<CFormImage>();
+  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(16, 8, bgr));
+  img->bitsOffset = 40;
+  img->helper = helper;
+  img->x = x;
+  img->y = 10;
+  img->width = 80;
+  img->height = 40;
+  return img;
+}
+
+TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
+  CFormElementPtrList list;
+  list.portrait = false;
+  list.Append(Picture(300, true, 10));  // a helper image: never printed
+  list.Append(Picture(20, false, 200));
+  list.Append(std::make_unique<CFormText>(CPoint{200, 20}, "Lauf [Laufnr] von [Titel]"));
+  auto table = std::make_unique<CFormTable>(CPoint{20, 80});
+  table->width = 600;
+  table->height = 410;
+  CFormTableEntry rank;
+  rank.name = "[Rang]";
+  rank.widthPercent = 20;
+  rank.alignment = 2;
+  CFormTableEntry name;
+  name.name = "[Name] [Lauf01]";
+  name.widthPercent = 60;
+  table->AppendColumn(rank);
+  table->AppendColumn(name);
+  list.Append(std::move(table));
+  const fs::path in = dir / "liste.rep";
+  ASSERT_TRUE(SaveLayoutFile(in, list));
+  const fs::path out = dir / "liste.pdf";
+
+  const CliRun r = Cmd("pdf " + in.string() + " " + out.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Slurp(out).substr(0, 5), "%PDF-");
+
+  const std::string info = Tool("pdfinfo " + out.string());
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;  // landscape
+
+  // Real text: the page values, then the ranks 1 to 40 in order with the row values.
+  const std::string text = Tool("pdftotext -layout " + out.string() + " -");
+  EXPECT_NE(text.find("Lauf 5 von Testregatta"), std::string::npos) << text;
+  std::vector<int> ranks;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    int rankValue = 0;
+    char rest[64] = {};
+    if (std::sscanf(line.c_str(), " %d %63[^\n]", &rankValue, rest) == 2 &&
+        std::string(rest).rfind("TestName [Lauf01]", 0) == 0)
+      ranks.push_back(rankValue);
+  }
+  std::vector<int> expected(40);
+  for (int k = 0; k < 40; ++k) expected[static_cast<std::size_t>(k)] = k + 1;
+  EXPECT_EQ(ranks, expected) << text;
+
+  // One picture (the helper image is left out), stored without lossy compression.
+  const std::string images = Tool("pdfimages -list " + out.string());
+  std::istringstream rows(images);
+  std::vector<std::string> pictureRows;
+  for (std::string line; std::getline(rows, line);)
+    if (line.find(" image ") != std::string::npos) pictureRows.push_back(line);
+  ASSERT_EQ(pictureRows.size(), 1u) << images;
+  EXPECT_NE(pictureRows[0].find("    16     8 "), std::string::npos) << images;
+  EXPECT_EQ(pictureRows[0].find("jpeg"), std::string::npos) << images;
+}
+
+TEST_F(Cli, PdfFailuresLeaveTheTargetAsItWas) {
+  const fs::path in = Write("a.rep", CurrentLayout());
+  const fs::path broken = Write("kaputt.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormKreis").data);
+  const fs::path out = dir / "alt.pdf";
+  std::ofstream(out) << "alt";
+
+  const CliRun unreadable = Cmd("pdf " + broken.string() + " " + out.string());
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_EQ(unreadable.err, "Unerwartetes Dateiformat.\n");
+  EXPECT_EQ(Slurp(out), "alt");
+
+  const fs::path nowhere = dir / "fehlt" / "a.pdf";
+  const CliRun unwritable = Cmd("pdf " + in.string() + " " + nowhere.string());
+  EXPECT_EQ(unwritable.exitCode, 1);
+  EXPECT_NE(unwritable.err.find("Die PDF-Datei konnte nicht geschrieben werden."), std::string::npos);
+  EXPECT_FALSE(fs::exists(nowhere));
+  // Nothing half-written is left beside the target either.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
+
+  EXPECT_EQ(Cmd("pdf " + in.string()).exitCode, 2);
+  EXPECT_EQ(Cmd("pdf " + in.string() + " " + out.string() + " zuviel").exitCode, 2);
+  EXPECT_EQ(Slurp(out), "alt");
 }
 
 TEST_F(Cli, UsageErrorsExitTwo) {
