@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QStringList>
+#include <QTranslator>
 #include <memory>
+#include <optional>
 
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtServices.h"
@@ -11,14 +13,28 @@
 class CMainFrame;
 class CReportDoc;
 
+// What the command line asks for: a new layout, a file to open, or a file to print without a
+// dialog (to the current printer, or to a named one) after which the program ends.
+struct CommandLineInfo {
+  enum class Action { open, print, printTo };
+  Action action = Action::open;
+  QString file;     // empty: a new layout
+  QString printer;  // for printTo
+  // Reads the arguments after the program name: FILE, /p FILE, /pt FILE PRINTER [DRIVER PORT];
+  // the switches may also start with '-'. Empty when a switch lacks what it needs.
+  static std::optional<CommandLineInfo> Parse(const QStringList& arguments);
+};
+
 class CReportApp {
  public:
   // `settingsFile`: an INI file instead of the user's settings (tests); empty for the real ones.
   explicit CReportApp(const QString& settingsFile = {});
   ~CReportApp();
 
-  // Runs start-up; false means the program ends (the command-line file could not be opened).
+  // Runs start-up; false means the program ends with `exitCode()`: the command-line file could not
+  // be opened, the command line was not understood, or it asked to print and printing is done.
   bool InitInstance(const QStringList& arguments);
+  int exitCode() const { return exitCode_; }
   void ExitInstance();
 
   CMainFrame* mainFrame() const { return frame_.get(); }
@@ -35,6 +51,8 @@ class CReportApp {
   QtFontList fonts_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  QTranslator qtTexts_;
   bool exited_ = false;
+  int exitCode_ = 1;
   int previewPages_ = 0;
 };

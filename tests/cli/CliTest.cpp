@@ -17,6 +17,7 @@
 #include "model/FormTable.h"
 #include "model/FormText.h"
 #include "support/Bytes.h"
+#include "support/Tools.h"
 
 namespace fs = std::filesystem;
 
@@ -171,18 +172,6 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
 }
 
-// The output of one of the PDF tools, or empty when it could not run.
-std::string Tool(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-    pclose(p);
-  }
-  return out;
-}
-
 std::unique_ptr<CFormImage> Picture(int x, bool helper, std::uint8_t shade) {
   std::vector<std::uint8_t> bgr(16 * 8 * 3);
   for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(shade + i % 7);
@@ -224,12 +213,12 @@ TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(Slurp(out).substr(0, 5), "%PDF-");
 
-  const std::string info = Tool("pdfinfo " + out.string());
+  const std::string info = RunTool("pdfinfo " + out.string());
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
   EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;  // landscape
 
   // Real text: the page values, then the ranks 1 to 40 in order with the row values.
-  const std::string text = Tool("pdftotext -layout " + out.string() + " -");
+  const std::string text = RunTool("pdftotext -layout " + out.string() + " -");
   EXPECT_NE(text.find("Lauf 5 von Testregatta"), std::string::npos) << text;
   std::vector<int> ranks;
   std::istringstream lines(text);
@@ -245,7 +234,7 @@ TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
   EXPECT_EQ(ranks, expected) << text;
 
   // One picture (the helper image is left out), stored without lossy compression.
-  const std::string images = Tool("pdfimages -list " + out.string());
+  const std::string images = RunTool("pdfimages -list " + out.string());
   std::istringstream rows(images);
   std::vector<std::string> pictureRows;
   for (std::string line; std::getline(rows, line);)

@@ -38,10 +38,16 @@ void Report(const QString& text) {
 
 }  // namespace
 
+std::optional<QPrinter::DuplexMode> QtDuplexFor(int duplexMode, bool portrait) {
+  const std::optional<PhysicalDuplex> side = PrinterDuplexFor(duplexMode, portrait);
+  if (!side) return std::nullopt;
+  return ToQt(*side);
+}
+
 void ApplyPageSettings(QPrinter& printer, const CFormElementPtrList& list) {
   printer.setCopyCount(1);
   printer.setPageOrientation(list.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
-  if (const auto side = PrinterDuplexFor(list.duplexMode, list.portrait)) printer.setDuplex(ToQt(*side));
+  if (const auto duplex = QtDuplexFor(list.duplexMode, list.portrait)) printer.setDuplex(*duplex);
 }
 
 bool PrintLayoutTo(QPagedPaintDevice& device, CFormElementPtrList& list, const CPageMapper& pageUnits,

@@ -4,18 +4,23 @@
 #pragma once
 
 #include <QObject>
+#include <QPrinter>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "model/PageMapper.h"
 #include "view/SampleData.h"
 
 class QPagedPaintDevice;
-class QPrinter;
 class QWidget;
 class CFormElementPtrList;
 class CReportDoc;
 class CReportView;
+
+// The sheet edge Qt's printer is to turn the paper about for the layout's duplex mode; empty for
+// mode 0, which leaves the printer's own setting.
+std::optional<QPrinter::DuplexMode> QtDuplexFor(int duplexMode, bool portrait);
 
 // Orientation and one copy from the layout; the duplex mode too unless it is 0 (the printer's
 // own choice stays).
