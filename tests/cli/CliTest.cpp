@@ -268,6 +268,39 @@ TEST_F(Cli, PdfFailuresLeaveTheTargetAsItWas) {
   EXPECT_EQ(Slurp(out), "alt");
 }
 
+TEST_F(Cli, ExamplesAreCurrentLoadableAndPrintable) {
+  // The examples in the source folder are exactly what their generator writes today.
+  const std::string line = std::string(VELTROK_MAKE_EXAMPLES_PATH) + " " + dir.string() + " >/dev/null";
+  ASSERT_EQ(std::system(line.c_str()), 0);
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(VELTROK_EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".rep") continue;
+    ++count;
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Slurp(entry.path()), Slurp(dir / name)) << "run veltrok-make-examples examples";
+    EXPECT_EQ(Cmd("info " + entry.path().string()).exitCode, 0);
+    const fs::path pdf = dir / (name + ".pdf");
+    const CliRun r = Cmd("pdf " + entry.path().string() + " " + pdf.string());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(RunTool("pdftotext " + pdf.string() + " -").find("Testregatta"), std::string::npos);
+  }
+  EXPECT_EQ(count, 3);
+
+  // The results list shows the ranks 1 to 40 in order.
+  const std::string text = RunTool("pdftotext -layout " + (dir / "ergebnisliste.rep.pdf").string() + " -");
+  std::vector<int> ranks;
+  std::istringstream lines(text);
+  for (std::string l; std::getline(lines, l);) {
+    int rank = 0;
+    char sail[16] = {};
+    if (std::sscanf(l.c_str(), " %d %15s", &rank, sail) == 2 && std::string(sail) == "AUT00") ranks.push_back(rank);
+  }
+  std::vector<int> expected(40);
+  for (int k = 0; k < 40; ++k) expected[static_cast<std::size_t>(k)] = k + 1;
+  EXPECT_EQ(ranks, expected) << text;
+}
+
 TEST_F(Cli, UsageErrorsExitTwo) {
   EXPECT_EQ(Cmd("").exitCode, 2);
   EXPECT_EQ(Cmd("info").exitCode, 2);
