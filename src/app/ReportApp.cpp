@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
 #include "view/qt/ReportPrinting.h"
@@ -64,6 +65,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   frame_->RestorePlacement();
+  recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 
   // No argument: a new layout; a file name: that file; a print switch: print it and end.
   const std::optional<CommandLineInfo> line = CommandLineInfo::Parse(arguments.mid(1));
@@ -90,12 +92,16 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   exitCode_ = 0;
   frame_->show();
   frame_->view()->OnInitialUpdate();
+  // Layouts left unsaved by an editor that stopped unexpectedly are offered once the window is up.
+  recovery_->OfferRecovery();
   return true;
 }
 
 void CReportApp::ExitInstance() {
   if (exited_) return;
   exited_ = true;
+  if (recovery_) recovery_->Shutdown();
+  recovery_.reset();
   frame_.reset();
   doc_.reset();
   FreeCatalogue();

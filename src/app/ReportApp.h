@@ -11,6 +11,7 @@
 #include "platform/qt/QtServices.h"
 
 class CMainFrame;
+class CRecoveryManager;
 class CReportDoc;
 
 // What the command line asks for: a new layout, a file to open, or a file to print without a
@@ -40,6 +41,7 @@ class CReportApp {
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
+  CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
   std::unique_ptr<QtSettingsStore> settings_;
@@ -52,6 +54,7 @@ class CReportApp {
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   QTranslator qtTexts_;
+  std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
   int exitCode_ = 1;
   int previewPages_ = 0;
