@@ -180,6 +180,12 @@ TEST_F(ReportPrintingTest, DirectPrintNeedsNoDialogAndReportsAnUnknownPrinter) {
   EXPECT_FALSE(printing->PrintDirect("Nirgendwo"));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Der Drucker „Nirgendwo“ wurde nicht gefunden."});
   EXPECT_FALSE(QFile::exists(Pdf()));
+
+  // Nowhere to print to: no printer installed and no file named.
+  printing->Printer().setOutputFileName({});
+  printing->Printer().setOutputFormat(QPrinter::PdfFormat);
+  EXPECT_FALSE(printing->PrintDirect());
+  EXPECT_EQ(messages.shown.back(), "Es ist kein Drucker eingerichtet.");
 }
 
 TEST_F(ReportPrintingTest, PreviewShowsExactlyOnePage) {

@@ -32,6 +32,13 @@ QPrinter::DuplexMode ToQt(PhysicalDuplex side) {
   return QPrinter::DuplexNone;
 }
 
+// Whether a job would go anywhere: a printer, or a file the user named. Without any printer
+// installed, Qt's printer falls back to writing a PDF file of no name.
+bool HasDestination(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
+  return !printer.printerName().isEmpty();
+}
+
 void Report(const QString& text) {
   services().Messages().Show(text.toStdString(), MessageIcon::exclamation, MessageButtons::ok);
 }
@@ -95,9 +102,8 @@ CReportPrinting::CReportPrinting(CReportDoc& doc, CReportView& view, QWidget* di
 CReportPrinting::~CReportPrinting() = default;
 
 void CReportPrinting::OnPreparePrinting() {
-  // Without any printer there are no defaults to adjust; the print steps report the problem.
-  if (QPrinterInfo::availablePrinterNames().isEmpty() && printer_->outputFormat() == QPrinter::NativeFormat)
-    return;
+  // The application's printer always has settings (without any printer they are those of a PDF
+  // file), so there is always something to adjust.
   ApplyPageSettings(*printer_, doc_.elements);
 }
 
@@ -118,7 +124,7 @@ bool CReportPrinting::PrintDirect(const QString& printerName) {
       return false;
     }
     printer_->setPrinterName(printerName);
-  } else if (printer_->outputFormat() == QPrinter::NativeFormat && printer_->printerName().isEmpty()) {
+  } else if (!HasDestination(*printer_)) {
     Report("Es ist kein Drucker eingerichtet.");
     return false;
   }
@@ -150,6 +156,8 @@ bool CReportPrinting::RunPrintDialog() {
 void CReportPrinting::RunPreviewDialog() {
   QPrintPreviewDialog dialog(printer_.get(), parent_);
   dialog.setWindowTitle("Seitenansicht");
+  // Large enough to judge the page, not the small size of an empty dialog.
+  if (parent_) dialog.resize(parent_->size() * 9 / 10);
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) { OnPrint(*printer); });
   dialog.exec();
 }
