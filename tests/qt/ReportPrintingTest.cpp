@@ -272,6 +272,41 @@ TEST(PrintedPictures, LargePicturesArriveInBandsThatCoverEveryRow) {
   EXPECT_EQ(covered.toRect(), QRect(100, 200, w, h));
 }
 
+TEST(PrintedPictures, PdfFilesGetBandsOfLosslessPixelsToo) {
+  // The PDF writer keeps what it is given and converts it whole: a band at a time keeps a large
+  // picture from being copied at full size.
+  QTemporaryDir dir;
+  CFormElementPtrList list;
+  auto img = std::make_unique<CFormImage>();
+  img->dib = std::make_shared<const std::vector<std::uint8_t>>(
+      BuildDib(3000, 1000, std::vector<std::uint8_t>(std::size_t{3000} * 1000 * 3, 0x55)));
+  img->bitsOffset = 40;
+  img->x = 10;
+  img->y = 10;
+  img->width = 480;
+  img->height = 160;
+  list.Append(std::move(img));
+  const QString pdf = dir.filePath("bild.pdf");
+  ASSERT_TRUE(WriteLayoutPdf(list, pdf, kNinthDecember));
+  const std::string images = RunTool("pdfimages -list " + pdf.toStdString());
+  std::istringstream lines(images);
+  int bands = 0;
+  int rows = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(" image ") == std::string::npos) continue;
+    int page = 0, num = 0, width = 0, height = 0;
+    char type[16] = {};
+    ASSERT_EQ(std::sscanf(line.c_str(), "%d %d %15s %d %d", &page, &num, type, &width, &height), 5) << line;
+    EXPECT_EQ(width, 3000);
+    EXPECT_LE(width * (height - 1), QtDeviceContext::kPrintBandPixels);
+    EXPECT_EQ(line.find("jpeg"), std::string::npos) << line;
+    rows += height - 1;
+    ++bands;
+  }
+  EXPECT_GE(bands, 3) << images;
+  EXPECT_GE(rows + 1, 1000);
+}
+
 TEST(CommandLine, PrintSwitchesNameTheFileAndThePrinter) {
   using A = CommandLineInfo::Action;
   const struct {

@@ -559,7 +559,7 @@ void QtDeviceContext::StretchDib(const CRect& dest, const std::uint8_t* header,
   painter_->save();
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter_->setTransform(toDest, true);
-  if (HasRasterOps()) {
+  if (painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster) {
     painter_->drawImage(QPointF(0, 0), image);
   } else {
     // Printers, previews and PDF files keep or convert the pixels they are given. They get the
