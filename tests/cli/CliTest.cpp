@@ -17,6 +17,7 @@
 #include "model/FormTable.h"
 #include "model/FormText.h"
 #include "support/Bytes.h"
+#include "support/LayoutFixtures.h"
 #include "support/Tools.h"
 
 namespace fs = std::filesystem;
@@ -172,25 +173,11 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
 }
 
-std::unique_ptr<CFormImage> Picture(int x, bool helper, std::uint8_t shade) {
-  std::vector<std::uint8_t> bgr(16 * 8 * 3);
-  for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(shade + i % 7);
-  auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(16, 8, bgr));
-  img->bitsOffset = 40;
-  img->helper = helper;
-  img->x = x;
-  img->y = 10;
-  img->width = 80;
-  img->height = 40;
-  return img;
-}
-
 TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
   CFormElementPtrList list;
   list.portrait = false;
-  list.Append(Picture(300, true, 10));  // a helper image: never printed
-  list.Append(Picture(20, false, 200));
+  list.Append(ShadedPicture(300, 10, 80, 40, 16, 8, 10, true, true));  // a helper image: never printed
+  list.Append(ShadedPicture(20, 10, 80, 40, 16, 8, 200, false, true));
   list.Append(std::make_unique<CFormText>(CPoint{200, 20}, "Lauf [Laufnr] von [Titel]"));
   auto table = std::make_unique<CFormTable>(CPoint{20, 80});
   table->width = 600;

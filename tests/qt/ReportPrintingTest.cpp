@@ -40,27 +40,14 @@ class AnsweringPrinting : public CReportPrinting {
   int dialogs = 0;
 };
 
-std::unique_ptr<CFormImage> Picture(int x, bool helper, std::uint8_t shade) {
-  std::vector<std::uint8_t> bgr(8 * 8 * 3, shade);
-  auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(8, 8, bgr));
-  img->bitsOffset = 40;
-  img->helper = helper;
-  img->x = x;
-  img->y = 20;
-  img->width = 40;
-  img->height = 40;
-  return img;
-}
-
 class ReportPrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     scope.With<SettingsStore>(&settings).With<MessageService>(&messages);
     doc = std::make_unique<CReportDoc>();
-    doc->elements.Append(Picture(10, true, 0x20));  // shown on screen, never printed
-    doc->elements.Append(Picture(300, false, 0xC0));
+    doc->elements.Append(ShadedPicture(10, 20, 40, 40, 8, 8, 0x20, true));  // shown on screen, never printed
+    doc->elements.Append(ShadedPicture(300, 20, 40, 40, 8, 8, 0xC0));
     doc->elements.Append(std::make_unique<CFormText>(CPoint{100, 100}, "Lauf [Laufnr] von [Titel]"));
     auto* table = Add(doc->elements, std::make_unique<CFormTable>(CPoint{20, 150}));
     table->width = 400;
@@ -277,15 +264,7 @@ TEST(PrintedPictures, PdfFilesGetBandsOfLosslessPixelsToo) {
   // picture from being copied at full size.
   QTemporaryDir dir;
   CFormElementPtrList list;
-  auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(
-      BuildDib(3000, 1000, std::vector<std::uint8_t>(std::size_t{3000} * 1000 * 3, 0x55)));
-  img->bitsOffset = 40;
-  img->x = 10;
-  img->y = 10;
-  img->width = 480;
-  img->height = 160;
-  list.Append(std::move(img));
+  list.Append(ShadedPicture(10, 10, 480, 160, 3000, 1000, 0x55));
   const QString pdf = dir.filePath("bild.pdf");
   ASSERT_TRUE(WriteLayoutPdf(list, pdf, kNinthDecember));
   const std::string images = RunTool("pdfimages -list " + pdf.toStdString());

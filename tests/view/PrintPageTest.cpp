@@ -30,18 +30,6 @@ CFormTableEntry Column(const char* name, int percent, int lfHeight = -80) {
   return c;
 }
 
-std::unique_ptr<CFormImage> Picture(int x, bool helper) {
-  auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(2, 2, std::vector<std::uint8_t>(12, 0x80)));
-  img->bitsOffset = 40;
-  img->helper = helper;
-  img->x = x;
-  img->y = 10;
-  img->width = 50;
-  img->height = 50;
-  return img;
-}
-
 std::vector<std::string> Texts(const FakeDeviceContext& dc) {
   std::vector<std::string> out;
   for (const auto& c : dc.CallsOf("Text")) out.push_back(c.text);
@@ -70,8 +58,8 @@ TEST(PrintPage, MapperIsFittedToThePrintableAreaInThePageUnitsShown) {
 
 TEST(PrintPage, TextsTablesAndPicturesPrintWithTheSampleDataButNoHelperImages) {
   CFormElementPtrList list;
-  list.Append(Picture(0, true));  // shown in the editor, never printed
-  list.Append(Picture(100, false));
+  list.Append(ShadedPicture(0, 10, 50, 50, 2, 2, 0x80, true));  // shown in the editor, never printed
+  list.Append(ShadedPicture(100, 10, 50, 50, 2, 2, 0x80));
   list.Append(std::make_unique<CFormText>(CPoint{10, 100}, "Lauf [Laufnr] von [Titel] am [Datum] um [Uhrzeit]"));
   auto* table = Add(list, std::make_unique<CFormTable>(CPoint{10, 200}));
   table->width = 400;
