@@ -199,6 +199,7 @@ TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
   const CliRun r = Cmd("pdf " + in.string() + " " + out.string());
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(Slurp(out).substr(0, 5), "%PDF-");
+  EXPECT_EQ(r.err, "");  // standard error is for the tool's own messages
 
   const std::string info = RunTool("pdfinfo " + out.string());
   EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
