@@ -20,6 +20,7 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
+#include "properties/qt/PropertyView.h"
 #include "view/qt/ReportView.h"
 
 namespace {
@@ -37,11 +38,8 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
   splitter_ = new CRightPaneSplitter(this);
   splitter_->rightPaneWidth = services().Settings().GetInt("Eigenschaften", "Breite", 300);
   view_ = new CReportView(doc_, this, splitter_);
-  // The property pane comes with its own work; until then the right column is an empty pane.
-  auto* pane = new QWidget(splitter_);
-  pane->setObjectName("PropertyPane");
-  pane->setAutoFillBackground(true);
-  splitter_->SetPanes(view_, pane);
+  propertyView_ = new CPropertyView(doc_, splitter_);
+  splitter_->SetPanes(view_, propertyView_);
   setCentralWidget(splitter_);
 
   BuildCommands();

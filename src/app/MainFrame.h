@@ -13,6 +13,7 @@
 
 class QLabel;
 class CIconToolBar;
+class CPropertyView;
 class CReportView;
 class CRightPaneSplitter;
 
@@ -47,6 +48,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
 
   CommandTable& commands() { return *commands_; }
   CReportView* view() const { return view_; }
+  CPropertyView* propertyView() const { return propertyView_; }
   CRightPaneSplitter* splitter() const { return splitter_; }
   CIconToolBar* mainToolBar() const { return mainToolBar_; }
   CIconToolBar* layoutToolBar() const { return layoutToolBar_; }
@@ -73,6 +75,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CReportDoc& doc_;
   CommandTable* commands_;
   CReportView* view_ = nullptr;
+  CPropertyView* propertyView_ = nullptr;
   CRightPaneSplitter* splitter_ = nullptr;
   CIconToolBar* mainToolBar_ = nullptr;
   CIconToolBar* layoutToolBar_ = nullptr;
