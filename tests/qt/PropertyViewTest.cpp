@@ -188,6 +188,19 @@ TEST_F(Pane, TypedValuesAreReadWithCommaAndTrimmedOrPutBack) {
   EXPECT_EQ(doc.history.UndoCount(), steps);
   Type("Text", "  Wort  ");
   EXPECT_EQ(t->text, "Wort");
+
+  // A text of several lines keeps its line breaks through the one-line cell.
+  t->text = "Zeile 1\r\nZeile 2";
+  doc.UpdateAllViews(0);
+  Settle();
+  auto* line = Open<QLineEdit>("Text");
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->text(), "Zeile 1\r\nZeile 2");
+  line->end(false);
+  line->insert("!");
+  QTest::keyClick(line, Qt::Key_Return);
+  Settle();
+  EXPECT_EQ(t->text, "Zeile 1\r\nZeile 2!");
 }
 
 TEST_F(Pane, RowsOfEachKindGetTheirEditors) {

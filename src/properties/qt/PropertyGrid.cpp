@@ -146,6 +146,14 @@ class PropertyDelegate : public QStyledItemDelegate {
     editor->setGeometry(option.rect);
   }
 
+  // A cell is one line: line breaks of a text show as pilcrows (the value itself keeps them).
+  QString displayText(const QVariant& value, const QLocale& locale) const override {
+    QString text = QStyledItemDelegate::displayText(value, locale);
+    text.replace("\r\n", QString(QChar(0x00B6)));
+    text.replace('\n', QChar(0x00B6));
+    return text;
+  }
+
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(std::max(size.height(), option.fontMetrics.height() + 8));
@@ -242,6 +250,25 @@ CPropertyGrid::CPropertyGrid(QWidget* parent) : QTreeWidget(parent) {
   setAllColumnsShowFocus(true);
   setIndentation(12);
   setRootIsDecorated(true);
+  connect(header(), &QHeaderView::sectionResized, this, [this](int section) {
+    if (section == 0 && !fitting_) labelWidthByUser_ = true;
+  });
+}
+
+void CPropertyGrid::FitLabelColumn() {
+  if (labelWidthByUser_) return;
+  // Every label counts, also those in closed groups, so that opening one does not cut labels.
+  int wanted = 60;
+  const QFontMetrics metrics(font());
+  for (QTreeWidgetItemIterator it(this); *it; ++it) {
+    if (IsGroup(*it)) continue;
+    int depth = 1;
+    for (QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+    wanted = std::max(wanted, depth * indentation() + metrics.horizontalAdvance((*it)->text(0)) + 12);
+  }
+  fitting_ = true;
+  header()->resizeSection(0, std::min(wanted, std::max(60, viewport()->width() * 3 / 5)));
+  fitting_ = false;
 }
 
 QTreeWidgetItem* CPropertyGrid::AddGroup(QTreeWidgetItem* parent, const QString& caption, int data) {

@@ -30,6 +30,9 @@ class CPropertyGrid : public QTreeWidget {
   QTreeWidgetItem* AddFileRow(QTreeWidgetItem* group, const QString& label, const QString& value,
                               const QString& filter, int data);
   void SetRowEnabled(QTreeWidgetItem* item, bool enabled);
+  // Widens the label column to its longest label (at most 60 % of the width) until the user sets
+  // the width by dragging the divider.
+  void FitLabelColumn();
 
   static int ItemData(const QTreeWidgetItem* item);
   static RowKind Kind(const QTreeWidgetItem* item);
@@ -65,4 +68,7 @@ class CPropertyGrid : public QTreeWidget {
 
  private:
   QTreeWidgetItem* AddRow(QTreeWidgetItem* group, const QString& label, RowKind kind, int data);
+
+  bool fitting_ = false;
+  bool labelWidthByUser_ = false;
 };

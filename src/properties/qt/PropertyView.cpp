@@ -149,6 +149,7 @@ void CPropertyView::RebuildGrid() {
       break;
     }
   }
+  grid_->FitLabelColumn();
   grid_->setUpdatesEnabled(true);
   grid_->viewport()->update();
   emit gridRebuilt();
