@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/MainFrame.h"
@@ -41,6 +43,26 @@ void Settle() {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed cell editors
 }
 
+// The grid item of the row with this name (the full name, "Spalte 2/Farbe" for a column row).
+QTreeWidgetItem* RowItem(CPropertyView& view, const std::string& name) {
+  for (std::size_t i = 0; i < view.rows().size(); ++i)
+    if (view.rows()[i].name == name) return view.grid()->FindItemByData(static_cast<int>(i));
+  return nullptr;
+}
+
+// Opens the cell editor of a row and returns it.
+template <class Editor>
+Editor* OpenEditor(CPropertyView& view, const std::string& name) {
+  QTreeWidgetItem* item = RowItem(view, name);
+  EXPECT_NE(item, nullptr) << name;
+  if (!item) return nullptr;
+  view.grid()->setCurrentItem(item, 1);
+  view.grid()->editItem(item, 1);
+  auto* editor = view.grid()->viewport()->findChild<Editor*>();
+  EXPECT_NE(editor, nullptr) << name;
+  return editor;
+}
+
 class Pane : public ::testing::Test {
  protected:
   Pane() {
@@ -53,28 +75,15 @@ class Pane : public ::testing::Test {
 
   CPropertyGrid& grid() { return *view->grid(); }
 
-  // The grid item of the row with this name (the full name, "Spalte 2/Farbe" for a column row).
-  QTreeWidgetItem* Item(const std::string& name) {
-    for (std::size_t i = 0; i < view->rows().size(); ++i)
-      if (view->rows()[i].name == name) return grid().FindItemByData(static_cast<int>(i));
-    return nullptr;
-  }
+  QTreeWidgetItem* Item(const std::string& name) { return RowItem(*view, name); }
   QTreeWidgetItem* Group(const QString& caption) {
     for (QTreeWidgetItemIterator it(&grid()); *it; ++it)
       if (CPropertyGrid::IsGroup(*it) && (*it)->text(0) == caption) return *it;
     return nullptr;
   }
-  // Opens the cell editor of a row and returns it.
   template <class Editor>
   Editor* Open(const std::string& name) {
-    QTreeWidgetItem* item = Item(name);
-    EXPECT_NE(item, nullptr) << name;
-    if (!item) return nullptr;
-    grid().setCurrentItem(item, 1);
-    grid().editItem(item, 1);
-    auto* editor = grid().viewport()->findChild<Editor*>();
-    EXPECT_NE(editor, nullptr) << name;
-    return editor;
+    return OpenEditor<Editor>(*view, name);
   }
   // Types a value into a text row and commits it as leaving the cell does.
   void Type(const std::string& name, const QString& value) {
@@ -230,6 +239,27 @@ TEST_F(Pane, RowsOfEachKindGetTheirEditors) {
   EXPECT_EQ(t->color, RGB(255, 0, 0));
   EXPECT_EQ(Item("Farbe")->text(1), "255; 0; 0");
 
+  // "Weitere Farben..." closes the cell and opens the colour dialog; its choice is the edit.
+  colours = Open<QComboBox>("Farbe");
+  ASSERT_NE(colours, nullptr);
+  bool dialogSeen = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialogSeen = !grid().viewport()->findChild<QComboBox*>();  // the cell editor is gone
+    answer.stop();
+    dialog->setCurrentColor(QColor(1, 2, 3));
+    dialog->accept();
+  });
+  answer.start(10);
+  emit colours->activated(colours->count() - 1);
+  Settle();
+  answer.stop();
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_EQ(t->color, RGB(1, 2, 3));
+  EXPECT_EQ(doc.history.UndoName(), "Eigenschaft Farbe");
+
   // Font names: free typing with the installed families, '@' variants and doubles left out.
   auto* font = Open<QComboBox>("Schriftart");
   ASSERT_NE(font, nullptr);
@@ -355,15 +385,8 @@ TEST(PaneInFrame, DeleteTypedInACellEditsTheCell) {
 
   CPropertyView* pane = frame->propertyView();
   ASSERT_NE(pane, nullptr);
-  CPropertyGrid* grid = pane->grid();
-  QTreeWidgetItem* item = nullptr;
-  for (std::size_t i = 0; i < pane->rows().size(); ++i)
-    if (pane->rows()[i].name == "Text") item = grid->FindItemByData(static_cast<int>(i));
-  ASSERT_NE(item, nullptr);
-  grid->setFocus();
-  grid->setCurrentItem(item, 1);
-  grid->editItem(item, 1);
-  auto* line = grid->viewport()->findChild<QLineEdit*>();
+  pane->grid()->setFocus();
+  auto* line = OpenEditor<QLineEdit>(*pane, "Text");
   ASSERT_NE(line, nullptr);
   line->setFocus();
   QApplication::processEvents();
@@ -384,13 +407,7 @@ TEST(PaneInFrame, DeleteTypedInACellEditsTheCell) {
   EXPECT_EQ(text->text, "Hllo");
 
   // A fixed drop-down takes no text, yet Delete and Ctrl+Z typed there stay out of the layout.
-  item = nullptr;
-  for (std::size_t i = 0; i < pane->rows().size(); ++i)
-    if (pane->rows()[i].name == "Ausrichtung") item = grid->FindItemByData(static_cast<int>(i));
-  ASSERT_NE(item, nullptr);
-  grid->setCurrentItem(item, 1);
-  grid->editItem(item, 1);
-  auto* combo = grid->viewport()->findChild<QComboBox*>();
+  auto* combo = OpenEditor<QComboBox>(*pane, "Ausrichtung");
   ASSERT_NE(combo, nullptr);
   combo->setFocus();
   QApplication::processEvents();

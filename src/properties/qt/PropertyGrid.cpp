@@ -14,7 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
+#include <QPersistentModelIndex>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -61,7 +61,7 @@ void BlockShortcuts(QWidget* editor, QObject* blocker) {
 // A path with a browse button.
 class FileEditor : public QWidget {
  public:
-  FileEditor(QWidget* parent, const QString& filter) : QWidget(parent), filter_(filter) {
+  explicit FileEditor(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -75,27 +75,9 @@ class FileEditor : public QWidget {
     setFocusProxy(edit);
     setAutoFillBackground(true);
   }
-  // The open dialog; true when a file was chosen.
-  bool Browse() {
-    QFileDialog dialog(this);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(CPropertyGrid::NameFilters(filter_));
-    const QFileInfo current(edit->text());
-    if (!edit->text().isEmpty()) {
-      dialog.setDirectory(current.absolutePath());
-      dialog.selectFile(current.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    edit->setText(dialog.selectedFiles().front());
-    return true;
-  }
 
   QLineEdit* edit;
   QToolButton* button;
-
- private:
-  QString filter_;
 };
 
 class PropertyDelegate : public QStyledItemDelegate {
@@ -207,24 +189,22 @@ class PropertyDelegate : public QStyledItemDelegate {
     combo->setCurrentIndex(-1);
     combo->setEditText(current.isValid() ? CPropertyGrid::ColourText(current) : QString());
     const int more = combo->count() - 1;
-    connect(combo, &QComboBox::activated, combo, [this, combo, more, current](int index) {
-      if (index != more) {
-        Finish(combo, true);
-        return;
-      }
-      const QColor chosen = QColorDialog::getColor(current.isValid() ? current : Qt::black, grid_);
-      if (chosen.isValid()) combo->setEditText(CPropertyGrid::ColourText(chosen));
-      Finish(combo, chosen.isValid());
+    const QPersistentModelIndex cell = grid_->indexFromItem(item, 1);
+    connect(combo, &QComboBox::activated, combo, [this, combo, more, cell](int index) {
+      Finish(combo, index != more);
+      if (index == more) grid_->OpenDialogLater(cell);
     });
     if (popupOnOpen) QMetaObject::invokeMethod(combo, &QComboBox::showPopup, Qt::QueuedConnection);
     return combo;
   }
 
   QWidget* FileRowEditor(QWidget* parent, QTreeWidgetItem* item) const {
-    auto* editor = new FileEditor(parent, CPropertyGrid::Filter(item));
+    auto* editor = new FileEditor(parent);
     editor->edit->setText(CPropertyGrid::Value(item));
-    connect(editor->button, &QToolButton::clicked, editor, [this, editor] {
-      if (editor->Browse()) Finish(editor, true);
+    const QPersistentModelIndex cell = grid_->indexFromItem(item, 1);
+    connect(editor->button, &QToolButton::clicked, editor, [this, editor, cell] {
+      Finish(editor, false);
+      grid_->OpenDialogLater(cell);
     });
     return editor;
   }
@@ -369,6 +349,33 @@ void CPropertyGrid::CommitColour(QTreeWidgetItem* item, const QColor& colour) {
   item->setData(1, kColourRole, colour);
   item->setText(1, colour.isValid() ? ColourText(colour) : QString());
   emit propertyChanged(item);
+}
+
+void CPropertyGrid::OpenDialogLater(const QPersistentModelIndex& cell) {
+  // The cell editor is closed first: a modal dialog must not run inside it while it goes away.
+  QMetaObject::invokeMethod(this, [this, cell] {
+    QTreeWidgetItem* item = cell.isValid() ? itemFromIndex(cell) : nullptr;
+    if (!item) return;
+    if (Kind(item) == RowKind::color) {
+      const QColor current = Colour(item);
+      const QColor chosen = QColorDialog::getColor(current.isValid() ? current : QColor(Qt::black), this);
+      item = cell.isValid() ? itemFromIndex(cell) : nullptr;
+      if (item && chosen.isValid()) CommitColour(item, chosen);
+    } else if (Kind(item) == RowKind::file) {
+      QFileDialog dialog(this);
+      dialog.setAcceptMode(QFileDialog::AcceptOpen);
+      dialog.setFileMode(QFileDialog::ExistingFile);
+      dialog.setNameFilters(NameFilters(Filter(item)));
+      const QString path = Value(item);
+      if (!path.isEmpty()) {
+        dialog.setDirectory(QFileInfo(path).absolutePath());
+        dialog.selectFile(QFileInfo(path).fileName());
+      }
+      const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+      item = cell.isValid() ? itemFromIndex(cell) : nullptr;
+      if (item && chosen) CommitText(item, dialog.selectedFiles().front());
+    }
+  }, Qt::QueuedConnection);
 }
 
 QStringList CPropertyGrid::NameFilters(const QString& filter) {

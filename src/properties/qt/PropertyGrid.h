@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -49,6 +50,9 @@ class CPropertyGrid : public QTreeWidget {
   // Stores a value edited in a cell; announces the change when it differs from the shown one.
   void CommitText(QTreeWidgetItem* item, const QString& value);
   void CommitColour(QTreeWidgetItem* item, const QColor& colour);
+  // After the current cell editor has closed: the colour dialog of a colour row or the open
+  // dialog of a file row; a choice is committed as an edit.
+  void OpenDialogLater(const QPersistentModelIndex& cell);
 
   // Name filters for the file dialog from a "Beschreibung|*.a;*.b|...||" filter.
   static QStringList NameFilters(const QString& filter);
