@@ -185,6 +185,7 @@ class PropertyDelegate : public QStyledItemDelegate {
     const int icon = combo->style()->pixelMetric(QStyle::PM_SmallIconSize);
     for (const QColor& c : CPropertyGrid::StandardColours()) combo->addItem(Swatch(c, icon), CPropertyGrid::ColourText(c));
     combo->addItem(CPropertyGrid::kMoreColours);
+    combo->setMaxVisibleItems(combo->count());  // the dialog entry in sight without scrolling
     const QColor current = CPropertyGrid::Colour(item);
     combo->setCurrentIndex(-1);
     combo->setEditText(current.isValid() ? CPropertyGrid::ColourText(current) : QString());
@@ -194,7 +195,6 @@ class PropertyDelegate : public QStyledItemDelegate {
       Finish(combo, index != more);
       if (index == more) grid_->OpenDialogLater(cell);
     });
-    if (popupOnOpen) QMetaObject::invokeMethod(combo, &QComboBox::showPopup, Qt::QueuedConnection);
     return combo;
   }
 
