@@ -376,6 +376,7 @@ void CMainFrame::AfterDocumentChanged() {
 bool CMainFrame::NewLayout() {
   if (!SaveModified()) return false;
   doc_.OnNewDocument();
+  suggestedSavePath_.clear();
   AfterDocumentChanged();
   return true;
 }
@@ -388,6 +389,7 @@ bool CMainFrame::OpenLayout(const QString& path) {
     return false;
   }
   AddRecentFile(absolute);
+  suggestedSavePath_.clear();
   AfterDocumentChanged();
   return true;
 }
@@ -397,6 +399,7 @@ bool CMainFrame::SaveLayout() {
   const bool ok = doc_.OnSaveDocument(doc_.PathName());
   if (ok) AddRecentFile(Q(PathToUtf8(doc_.PathName())));
   commands_->UpdateAll();
+  if (ok) emit layoutSaved();
   return ok;
 }
 
@@ -406,8 +409,29 @@ bool CMainFrame::SaveLayoutAs() {
   if (QFileInfo(path).suffix().isEmpty()) path += ".rep";
   if (!doc_.OnSaveDocument(PathFromUtf8(S(path)))) return false;
   AddRecentFile(QFileInfo(path).absoluteFilePath());
+  suggestedSavePath_.clear();
   UpdateTitle();
   commands_->UpdateAll();
+  emit layoutSaved();
+  return true;
+}
+
+bool CMainFrame::RestoreLayout(const QString& copyPath, const QString& originalPath) {
+  if (!SaveModified()) return false;
+  if (!doc_.OnOpenDocument(PathFromUtf8(S(copyPath)))) {
+    commands_->UpdateAll();
+    return false;
+  }
+  // Never saved here: no state of the history equals the file, so even undoing every step
+  // leaves the layout marked as changed.
+  doc_.SetPathName({});
+  doc_.savedSerial = -1;
+  doc_.SetModifiedFlag(true);
+  suggestedSavePath_ = originalPath;
+  AfterDocumentChanged();
+  ShowStatusMessage(S(originalPath.isEmpty()
+                          ? QString("Ungesichertes Layout wiederhergestellt")
+                          : QString("Ungesicherte Änderungen an %1 wiederhergestellt").arg(QFileInfo(originalPath).fileName())));
   return true;
 }
 
@@ -426,7 +450,9 @@ QString CMainFrame::ChooseSavePath() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter("Layout Datei (*.rep)");
   dialog.setDefaultSuffix("rep");
-  dialog.selectFile(doc_.PathName().empty() ? QString("Unbenannt.rep") : Q(PathToUtf8(doc_.PathName())));
+  QString proposed = Q(PathToUtf8(doc_.PathName()));
+  if (proposed.isEmpty()) proposed = suggestedSavePath_.isEmpty() ? QString("Unbenannt.rep") : suggestedSavePath_;
+  dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }

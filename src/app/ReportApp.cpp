@@ -1,6 +1,7 @@
 #include "app/ReportApp.h"
 
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
 #include "view/qt/ReportView.h"
@@ -28,6 +29,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   frame_->RestorePlacement();
+  recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 
   // No argument: a new layout; one argument: that file.
   const QStringList files = arguments.mid(1);
@@ -40,12 +42,16 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   }
   frame_->show();
   frame_->view()->OnInitialUpdate();
+  // Layouts left unsaved by an editor that stopped unexpectedly are offered once the window is up.
+  recovery_->OfferRecovery();
   return true;
 }
 
 void CReportApp::ExitInstance() {
   if (exited_) return;
   exited_ = true;
+  if (recovery_) recovery_->Shutdown();
+  recovery_.reset();
   frame_.reset();
   doc_.reset();
   FreeCatalogue();

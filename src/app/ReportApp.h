@@ -9,6 +9,7 @@
 #include "platform/qt/QtServices.h"
 
 class CMainFrame;
+class CRecoveryManager;
 class CReportDoc;
 
 class CReportApp {
@@ -24,6 +25,7 @@ class CReportApp {
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
+  CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
   std::unique_ptr<QtSettingsStore> settings_;
@@ -35,6 +37,7 @@ class CReportApp {
   QtFontList fonts_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
   int previewPages_ = 0;
 };
