@@ -425,3 +425,15 @@ TEST(PaneInFrame, DeleteTypedInACellEditsTheCell) {
   QApplication::processEvents();
   EXPECT_EQ(doc.elements.GetCount(), 0);
 }
+
+TEST(PropertyGridTexts, TypedColoursAndFileFilters) {
+  EXPECT_EQ(CPropertyGrid::ParseColour("255; 0; 0"), QColor(255, 0, 0));
+  EXPECT_EQ(CPropertyGrid::ParseColour(" 1,2 ,3 "), QColor(1, 2, 3));
+  EXPECT_EQ(CPropertyGrid::ParseColour("#0a0b0c"), QColor(10, 11, 12));
+  for (const char* bad : {"256; 0; 0", "1; 2", "rot", "", "-1; 0; 0", "1; 2; 3; 4"})
+    EXPECT_FALSE(CPropertyGrid::ParseColour(bad).isValid()) << bad;
+  EXPECT_EQ(CPropertyGrid::ColourText(QColor(15, 60, 120)), "15; 60; 120");
+  EXPECT_EQ(CPropertyGrid::NameFilters("Texte|*.txt|Alle Dateien (*.*)|*.*||"),
+            (QStringList{"Texte (*.txt)", "Alle Dateien (*)"}));
+  EXPECT_TRUE(CPropertyGrid::NameFilters("").isEmpty());
+}
