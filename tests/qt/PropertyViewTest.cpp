@@ -195,6 +195,18 @@ TEST_F(Pane, TypedValuesAreReadWithCommaAndTrimmedOrPutBack) {
     EXPECT_EQ(Item("Schriftgrad (pt)")->text(1), "12.5") << bad;
   }
   EXPECT_EQ(doc.history.UndoCount(), steps);
+
+  // Typing on a current row starts editing its value, replacing what was there.
+  grid().setCurrentItem(Item("Y"), 0);
+  QTest::keyClick(&grid(), '4');
+  auto* typed = grid().viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(typed, nullptr);
+  QTest::keyClick(typed, '2');  // the open editor has the focus now
+  EXPECT_EQ(typed->text(), "42");
+  QTest::keyClick(typed, Qt::Key_Return);
+  Settle();
+  EXPECT_EQ(t->y, 42);
+
   Type("Text", "  Wort  ");
   EXPECT_EQ(t->text, "Wort");
 

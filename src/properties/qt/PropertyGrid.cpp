@@ -420,6 +420,12 @@ QColor CPropertyGrid::ParseColour(const QString& text) {
 
 QString CPropertyGrid::ColourText(const QColor& c) { return QString("%1; %2; %3").arg(c.red()).arg(c.green()).arg(c.blue()); }
 
+bool CPropertyGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  if (index.isValid() && index.column() == 0)
+    return QTreeWidget::edit(index.sibling(index.row(), 1), trigger, event);
+  return QTreeWidget::edit(index, trigger, event);
+}
+
 void CPropertyGrid::mousePressEvent(QMouseEvent* event) {
   QTreeWidget::mousePressEvent(event);
   // One click into a value starts editing it, as property grids do.

@@ -67,6 +67,8 @@ class CPropertyGrid : public QTreeWidget {
   void propertyChanged(QTreeWidgetItem* item);
 
  protected:
+  // Editing a row always edits its value, also when the label is current or double-clicked.
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
