@@ -1,5 +1,9 @@
 #include "app/ReportApp.h"
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "app/MainFrame.h"
 #include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
@@ -12,7 +16,31 @@ CReportApp::CReportApp(const QString& settingsFile)
 
 CReportApp::~CReportApp() { ExitInstance(); }
 
+QIcon CReportApp::ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/veltrok-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+void CReportApp::InstallQtGerman() {
+  auto translator = std::make_unique<QTranslator>();
+  // Qt's own folder first; beside the program where Qt is shipped with it.
+  const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QCoreApplication::applicationDirPath() + "/translations"};
+  for (const QString& folder : folders) {
+    if (translator->load("qtbase_de", folder) && QCoreApplication::installTranslator(translator.get())) {
+      qtGerman_ = std::move(translator);
+      return;
+    }
+  }
+}
+
 bool CReportApp::InitInstance(const QStringList& arguments) {
+  InstallQtGerman();
+  QApplication::setWindowIcon(ProgramIcon());
+  // Lets the desktop match the windows to the installed desktop entry (and its icon).
+  QGuiApplication::setDesktopFileName("veltrok");
   Services& s = services();
   s.Install(settings_.get());
   s.Install(&messages_);
@@ -55,5 +83,7 @@ void CReportApp::ExitInstance() {
   frame_.reset();
   doc_.reset();
   FreeCatalogue();
+  if (qtGerman_) QCoreApplication::removeTranslator(qtGerman_.get());
+  qtGerman_.reset();
   services().Reset();
 }

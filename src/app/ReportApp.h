@@ -2,6 +2,7 @@
 // document, the main window and the command line.
 #pragma once
 
+#include <QIcon>
 #include <QStringList>
 #include <memory>
 
@@ -10,6 +11,7 @@
 
 class CMainFrame;
 class CRecoveryManager;
+class QTranslator;
 class CReportDoc;
 
 class CReportApp {
@@ -22,13 +24,21 @@ class CReportApp {
   bool InitInstance(const QStringList& arguments);
   void ExitInstance();
 
+  // The program icon at every size it was drawn in.
+  static QIcon ProgramIcon();
+
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
   CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
+  // Qt's own texts (standard buttons, file, colour, font and print dialogs) in German while this
+  // application runs; nothing when Qt's German translation is not installed.
+  void InstallQtGerman();
+
   std::unique_ptr<QtSettingsStore> settings_;
+  std::unique_ptr<QTranslator> qtGerman_;
   QtMessageService messages_;
   QtClipboard clipboard_;
   QtImageDecoder images_;
