@@ -14,6 +14,7 @@
 class QLabel;
 class CIconToolBar;
 class CPropertyView;
+class CReportPrinting;
 class CReportView;
 class CRightPaneSplitter;
 
@@ -52,6 +53,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CommandTable& commands() { return *commands_; }
   CReportView* view() const { return view_; }
   CPropertyView* propertyView() const { return propertyView_; }
+  CReportPrinting* printing() const { return printing_; }
   CRightPaneSplitter* splitter() const { return splitter_; }
   CIconToolBar* mainToolBar() const { return mainToolBar_; }
   CIconToolBar* layoutToolBar() const { return layoutToolBar_; }
@@ -83,6 +85,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CommandTable* commands_;
   CReportView* view_ = nullptr;
   CPropertyView* propertyView_ = nullptr;
+  CReportPrinting* printing_ = nullptr;
   CRightPaneSplitter* splitter_ = nullptr;
   CIconToolBar* mainToolBar_ = nullptr;
   CIconToolBar* layoutToolBar_ = nullptr;
