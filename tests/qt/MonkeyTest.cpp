@@ -91,9 +91,11 @@ class Monkey {
         // Menus rebuild some of their actions (the recent files), so they are looked up afresh.
         std::vector<QAction*> actions;
         for (QAction* a : frame_.findChildren<QAction*>()) {
-          // Ending the program and printing on a real printer are not for this session.
+          // Ending the program and printing on a real printer are not for this session, and a new
+          // empty layout would leave little to edit.
           const QString text = a->text();
-          if (!a->isEnabled() || text.isEmpty() || text.contains("Beenden") || text.startsWith("&Drucken"))
+          if (!a->isEnabled() || text.isEmpty() || text.contains("Beenden") || text.startsWith("&Drucken") ||
+              text.startsWith("&Neu"))
             continue;
           actions.push_back(a);
         }
@@ -131,7 +133,7 @@ class Monkey {
         {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Delete, {}},
         {Qt::Key_Escape, {}}, {Qt::Key_Left, {}}, {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Up, {}},
         {Qt::Key_Down, Qt::ShiftModifier}, {Qt::Key_0, Qt::ControlModifier}, {Qt::Key_F6, {}},
-        {Qt::Key_F6, Qt::ShiftModifier}, {Qt::Key_S, Qt::ControlModifier}, {Qt::Key_N, Qt::ControlModifier},
+        {Qt::Key_F6, Qt::ShiftModifier}, {Qt::Key_S, Qt::ControlModifier},
         {Qt::Key_O, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_Insert, Qt::ShiftModifier},
         {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_Delete, Qt::ShiftModifier}, {Qt::Key_D, Qt::AltModifier},
         {Qt::Key_B, Qt::AltModifier}, {Qt::Key_Tab, {}}, {Qt::Key_A, {}}, {Qt::Key_Return, {}},
