@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/Fonts.h"
-#include "model/FormText.h"
+#include "model/FormElement.h"
+#include "properties/ElementProperties.h"
+#include "properties/PropertyList.h"
 
 namespace {
 
@@ -66,8 +67,9 @@ CPoint KeepAspectRatio(const DragPress& press, CPoint p) {
 }
 
 double TextFontSize(CFormElement& element) {
-  if (!element.Is<CFormText>()) return 0;
-  return FontHeightToPoints(static_cast<CFormText&>(element).font.lfHeight);
+  const PropertyList rows = element.FillProperties();
+  const CProperty* size = rows.FindRow(kFontSizeRow);
+  return size ? size->GetNumber() : 0;
 }
 
 std::string FormatPoints(double value, bool withSign) {
