@@ -441,6 +441,64 @@ TEST_F(DocFiles, FailedSaveLeavesTheOldFileByteIdentical) {
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."});
 }
 
+// Writes to the real temporary file beside the target, then fails like a full disk or a pulled
+// USB stick once `failAt` bytes are written, or when the file is finished.
+class FailingFile : public ByteStream {
+ public:
+  FailingFile(const fs::path& path, std::size_t failAt) : file_(path, FileStream::Mode::write), failAt_(failAt) {}
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  void Write(const void* src, std::size_t n) override {
+    if (written_ + n > failAt_) {
+      file_.Write(src, failAt_ - written_);  // a part of the block reaches the disk
+      throw FileException(FileException::Cause::diskFull, "x", "Datenträger voll");
+    }
+    file_.Write(src, n);
+    written_ += n;
+  }
+  void Flush() override {
+    file_.Flush();
+    if (written_ >= failAt_) throw FileException(FileException::Cause::diskFull, "x", "Datenträger voll");
+  }
+  std::uint64_t Remaining() const override { return 0; }
+
+ private:
+  FileStream file_;
+  std::size_t failAt_;
+  std::size_t written_ = 0;
+};
+
+TEST_F(DocFiles, SaveFailingAtAnyByteLeavesTheOldFileAndNoTemporaryFile) {
+  const fs::path file = Write("alt.rep", Bytes().i32(4714).i32(1).u16(0).data);
+  const std::string old = Slurp(file);
+  doc->AddElement(std::make_unique<CFormText>(CPoint{5, 5}, "Ergebnisliste [Titel]\r\nzweite Zeile"));
+  doc->AddElement(std::make_unique<CFormLine>(CPoint{0, 40}, CPoint{400, 40}));
+  auto table = Table(3);
+  table->twoColour = true;
+  doc->AddElement(std::move(table));
+  auto picture = std::make_unique<CFormImage>();
+  picture->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(4, 3, std::vector<std::uint8_t>(36, 0x40)));
+  picture->bitsOffset = 40;
+  picture->helper = true;
+  doc->AddElement(std::move(picture));
+  AddBox(7);
+  const std::size_t size = LayoutToBytes(doc->elements).size();
+  ASSERT_GT(size, 300u);
+
+  // Every offset from the first byte to the end (the last one fails when the file is finished).
+  for (std::size_t failAt = 0; failAt <= size; ++failAt) {
+    messages.shown.clear();
+    EXPECT_FALSE(doc->OnSaveDocument(file, [failAt](const fs::path& p) { return std::make_unique<FailingFile>(p, failAt); }))
+        << failAt;
+    ASSERT_EQ(Slurp(file), old) << failAt;
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << failAt;
+    ASSERT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."}) << failAt;
+    ASSERT_TRUE(doc->IsModified());
+  }
+  // And a writer that does not fail saves the whole layout.
+  EXPECT_TRUE(doc->OnSaveDocument(file, [size](const fs::path& p) { return std::make_unique<FailingFile>(p, size + 1); }));
+  EXPECT_EQ(Slurp(file).size(), size);
+}
+
 TEST_F(DocFiles, NewDocumentKeepsHelperVisibilityAndResetsEverythingElse) {
   doc->SetHelperImagesVisible(false);
   AddBox(1);
