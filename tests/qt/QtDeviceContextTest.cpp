@@ -273,7 +273,7 @@ void DrawRandomFeedback(DeviceContext& dc, unsigned seed) {
 
 TEST(QtDeviceContext, DirectXorGivesThePaintersPixelsAndRestoresWhenRepeated) {
   const QImage original = Patterned(90, 70);
-  for (unsigned seed = 1; seed <= 40; ++seed) {
+  for (unsigned seed = 1; seed <= 100; ++seed) {
     SCOPED_TRACE(seed);
     const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
     const auto draw = [&](QImage& img, bool direct) {

@@ -405,10 +405,16 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
 
   // Drag feedback: the same pixels as below, flipped in place.
   if (state_.rop == RasterOp::xorPen && (pen.style == Pen::Style::null || (pen.style == Pen::Style::solid && IsCosmetic(pen)))) {
-    // Outlines that leave the picture or the clipping stay with the painter: it treats their
-    // corners in its own way there.
+    // An outline cut by the left or right edge of the picture or the clipping stays with the
+    // painter, which leaves out one of its corners there; cut at the top or bottom, or wholly
+    // outside, it is the same either way.
     const std::optional<XorPixels> px = DirectXorPixels();
-    if (px && px->clip.contains(QRect(QPoint(r.left, r.top) + px->offset, QSize(w, h)))) {
+    const std::int64_t left = static_cast<std::int64_t>(r.left) + (px ? px->offset.x() : 0);
+    const std::int64_t top = static_cast<std::int64_t>(r.top) + (px ? px->offset.y() : 0);
+    const bool outside = px && (left > px->clip.right() || left + w <= px->clip.left() ||
+                                top > px->clip.bottom() || top + h <= px->clip.top());
+    if (outside) return;
+    if (px && left >= px->clip.left() && left + w - 1 <= px->clip.right()) {
       if (pen.style == Pen::Style::null) {
         if (!brush.null && w > 1 && h > 1) px->Fill(QRect(r.left, r.top, w - 1, h - 1), XorValue(brush.color));
         return;
