@@ -79,7 +79,7 @@ void BM_DragFeedback(benchmark::State& state) {
   editor.Report(state);
   state.counters["selected"] = selected;
 }
-BENCHMARK(BM_DragFeedback)->Arg(100)->Arg(2000)->Arg(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragFeedback)->Arg(100)->Arg(2000)->Arg(5000)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The whole picture painted again from the document: desk, page, grid, frame and every element.
 void BM_FullRedraw(benchmark::State& state) {
@@ -87,6 +87,6 @@ void BM_FullRedraw(benchmark::State& state) {
   for (auto _ : state) editor.view->RepaintNow();
   editor.Report(state);
 }
-BENCHMARK(BM_FullRedraw)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedraw)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
