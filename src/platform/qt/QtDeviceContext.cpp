@@ -590,12 +590,14 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   const QString text = LineText(utf8);
   if (text.isEmpty()) return;
   const QFontMetrics fm = MetricsOf(state_.font, device_);
-  const int width = fm.horizontalAdvance(text);
+  const unsigned horizontal = state_.align & TA_CENTER;
+  // Measuring shapes the text once more; left-aligned text without background needs no width.
+  const bool needsWidth = horizontal != TA_LEFT || !state_.transparent;
+  const int width = needsWidth ? fm.horizontalAdvance(text) : 0;
   const int ascent = fm.ascent();
   const int descent = fm.descent();
 
   int dx = 0;
-  const unsigned horizontal = state_.align & TA_CENTER;
   if (horizontal == TA_CENTER) {
     dx = -(width / 2);
   } else if (horizontal == TA_RIGHT) {
