@@ -13,6 +13,7 @@
 
 class QLabel;
 class CIconToolBar;
+class CPropertyView;
 class CReportPrinting;
 class CReportView;
 class CRightPaneSplitter;
@@ -41,6 +42,10 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   bool OpenLayout(const QString& path);
   bool SaveLayout();
   bool SaveLayoutAs();
+  // "Als PDF exportieren...": the printed page with the sample data into a PDF file. False when
+  // cancelled or the file could not be written (the user has been told).
+  bool ExportPdf();
+  bool ExportPdfTo(const QString& path);
   // Opens a recovery copy as a layout with unsaved changes and no file yet; saving asks for a
   // name, offering `originalPath` (the file the changes belong to).
   bool RestoreLayout(const QString& copyPath, const QString& originalPath);
@@ -51,6 +56,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
 
   CommandTable& commands() { return *commands_; }
   CReportView* view() const { return view_; }
+  CPropertyView* propertyView() const { return propertyView_; }
   CReportPrinting* printing() const { return printing_; }
   CRightPaneSplitter* splitter() const { return splitter_; }
   CIconToolBar* mainToolBar() const { return mainToolBar_; }
@@ -68,6 +74,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   // The dialogs, as hooks so that tests can answer them.
   virtual QString ChooseOpenPath();
   virtual QString ChooseSavePath();
+  virtual QString ChoosePdfPath();
   virtual void ShowAbout();
   virtual void ShowHelp();
 
@@ -82,6 +89,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CReportDoc& doc_;
   CommandTable* commands_;
   CReportView* view_ = nullptr;
+  CPropertyView* propertyView_ = nullptr;
   CReportPrinting* printing_ = nullptr;
   CRightPaneSplitter* splitter_ = nullptr;
   CIconToolBar* mainToolBar_ = nullptr;

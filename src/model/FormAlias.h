@@ -16,6 +16,8 @@ class CFormAlias : public CFormRectElement {
   void Draw(DeviceContext& dc, const CPageMapper& mapper) override;
   void DrawSelected(DeviceContext& dc, const CPageMapper& mapper, COLORREF colour) override;
   void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) override;
+  PropertyList FillProperties() const override;
+  void ApplyProperty(std::string_view name, double number, std::string_view text) override;
 
   std::string name;  // stored and copied, shown nowhere
 };

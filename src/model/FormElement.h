@@ -9,6 +9,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/DeviceContext.h"
 #include "platform/Types.h"
+#include "properties/PropertyList.h"
 
 class CFormElement : public SerialObject {
  public:
@@ -39,6 +40,11 @@ class CFormElement : public SerialObject {
   virtual int GetPageCount(DeviceContext& dc, const CPageMapper& mapper, const CFormEnv& data);
   virtual void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data);
   virtual bool EditInDialog();
+  // The element's rows in the property pane, with the current values; none for the base.
+  virtual PropertyList FillProperties() const;
+  // Writes the value edited in the row called `name` (a name FillProperties produces); other
+  // names are ignored. Integer attributes take the number rounded half up; strings take `text`.
+  virtual void ApplyProperty(std::string_view name, double number, std::string_view text);
 
   template <class T>
   bool Is() const { return IsKindOf(T::classInfo); }

@@ -28,6 +28,8 @@ class CFormImage : public CFormRectElement {
   void DrawSelected(DeviceContext& dc, const CPageMapper& mapper, COLORREF colour) override;
   void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) override;
   bool EditInDialog() override;
+  PropertyList FillProperties() const override;
+  void ApplyProperty(std::string_view name, double number, std::string_view text) override;
 
   // Loads `fileName`; on success takes the picture and sizes the element to 100 units along the
   // longer side. A failed load changes nothing.

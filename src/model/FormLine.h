@@ -28,6 +28,8 @@ class CFormLine : public CFormElement {
   void SetLeft(int x) override;
   void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) override;
   bool EditInDialog() override;
+  PropertyList FillProperties() const override;
+  void ApplyProperty(std::string_view name, double number, std::string_view text) override;
 
   CPoint from;
   CPoint to;

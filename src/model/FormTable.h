@@ -36,6 +36,8 @@ class CFormTable : public CFormRectElement {
   int GetPageCount(DeviceContext& dc, const CPageMapper& mapper, const CFormEnv& data) override;
   void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) override;
   bool EditInDialog() override;
+  PropertyList FillProperties() const override;
+  void ApplyProperty(std::string_view name, double number, std::string_view text) override;
 
   // Device rectangles per column: the whole column, and the area its rotated template covers.
   void GetColumnRects(DeviceContext& dc, const CPageMapper& mapper, std::vector<CRect>& columnRects,

@@ -32,6 +32,8 @@ class CFormText : public CFormElement {
   void SetLeft(int v) override { x = v; }
   void Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) override;
   bool EditInDialog() override;
+  PropertyList FillProperties() const override;
+  void ApplyProperty(std::string_view name, double number, std::string_view text) override;
 
   // Measures the text with the font selected into `dc` and stores the box in page units; returns
   // the device height of one line.
