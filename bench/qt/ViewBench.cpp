@@ -8,6 +8,7 @@
 
 #include "BenchLayouts.h"
 #include "document/ReportDoc.h"
+#include "properties/qt/PropertyView.h"
 #include "view/StatusTexts.h"
 #include "view/qt/ReportView.h"
 
@@ -88,5 +89,25 @@ void BM_FullRedraw(benchmark::State& state) {
   editor.Report(state);
 }
 BENCHMARK(BM_FullRedraw)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// The property pane filled anew for 500 selected texts (the rows common to all of them, each
+// value compared across the selection): what every change of the selection or of a value costs.
+void BM_PropertyPaneRebuild(benchmark::State& state) {
+  CReportDoc doc;
+  for (int i = 0; i < 500; ++i)
+    doc.elements.Append(std::make_unique<CFormText>(CPoint{5 + i % 400, 5 + i}, i % 2 ? "[Name]" : "Ergebnis"));
+  std::vector<CFormElement*> all;
+  doc.elements.GetAll(all);
+  for (CFormElement* e : all) e->selected = true;
+  doc.elements.current = all.back();
+  CPropertyView pane(doc);
+  pane.resize(300, 800);
+  pane.show();
+  QCoreApplication::processEvents();
+  pane.RebuildGrid();  // the font list is read once
+  for (auto _ : state) pane.RebuildGrid();
+  state.counters["rows"] = static_cast<double>(pane.rows().size());
+}
+BENCHMARK(BM_PropertyPaneRebuild)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
