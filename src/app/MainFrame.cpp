@@ -1,6 +1,8 @@
 #include "app/MainFrame.h"
 
 #include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +21,7 @@
 #include "app/OpenLayoutDialog.h"
 #include "app/RightPaneSplitter.h"
 #include "document/Actions.h"
+#include "placeholders/qt/TranslationDialog.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
@@ -78,6 +81,14 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
   RebuildRecentMenu();
 
   doc_.AddObserver(this);
+  // Paste follows the clipboard, also when another program changes it. The answer is kept, so
+  // that refreshing the commands never has to ask another program for its data.
+  const auto followClipboard = [this] {
+    clipboardOffersElements_ = doc_.CanPaste();
+    commands_->UpdateOne(cmd::editPaste);
+  };
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, followClipboard);
+  followClipboard();
   UpdateTitle();
   commands_->UpdateAll();
 }
@@ -123,15 +134,24 @@ void CMainFrame::BuildCommands() {
           [this] { return Q(doc_.history.RedoMenuText()); }},
         {key("Ctrl+Y"), key("Ctrl+Shift+Z")}, "Wiederholt die vorher rückgängig gemachte Aktion.\nWiederherstellen");
 
-  c.Add(cmd::toolSelect, "&Auswählen",
-        R{[this] { doc_.SelectTool(CReportDoc::selectToolSlot); }, {},
-          [this] { return doc_.IsCurrentTool(CReportDoc::selectToolSlot); }},
-        {}, "Zum Aktivieren von Objekten\nAuswählen");
-  // The creation tools come with their own work.
-  c.Add(cmd::toolText, "Neuer Text", R{{}, {}, [] { return false; }}, {}, "Fügt einen neuen Text ein\nText");
-  c.Add(cmd::toolLine, "Neue Linie", R{{}, {}, [] { return false; }}, {}, "Fügt eine neue Linie ein\nLinie");
-  c.Add(cmd::toolImage, "Neues Bild", R{{}, {}, [] { return false; }}, {}, "Fügt ein neues Bild ein\nBild");
-  c.Add(cmd::toolTable, "Neue Tabelle", R{{}, {}, [] { return false; }}, {}, "Fügt eine neue Tabelle ein\nTabelle");
+  const struct {
+    int id;
+    const char* label;
+    CReportDoc::Tool slot;
+    const char* prompt;
+  } tools[] = {
+      {cmd::toolSelect, "&Auswählen", CReportDoc::selectToolSlot, "Zum Aktivieren von Objekten\nAuswählen"},
+      {cmd::toolText, "Neuer Text", CReportDoc::newTextToolSlot, "Fügt einen neuen Text ein\nText"},
+      {cmd::toolLine, "Neue Linie", CReportDoc::newLineToolSlot, "Fügt eine neue Linie ein\nLinie"},
+      {cmd::toolImage, "Neues Bild", CReportDoc::newImageToolSlot, "Fügt ein neues Bild ein\nBild"},
+      {cmd::toolTable, "Neue Tabelle", CReportDoc::newTableToolSlot, "Fügt eine neue Tabelle ein\nTabelle"},
+  };
+  for (const auto& t : tools) {
+    const CReportDoc::Tool slot = t.slot;
+    c.Add(t.id, t.label,
+          R{[this, slot] { doc_.SelectTool(slot); }, {}, [this, slot] { return doc_.IsCurrentTool(slot); }}, {},
+          t.prompt);
+  }
 
   c.Add(cmd::portrait, "Hochformat",
         R{[this] { doc_.SetOrientation(true); }, {}, [this] { return view_->IsPortraitPage(); }}, {},
@@ -160,14 +180,16 @@ void CMainFrame::BuildCommands() {
 
   c.Add(cmd::editDelete, "Löschen\tEntf", R{[this] { doc_.DeleteSelection(); }, [this] { return doc_.CanDelete(); }},
         {key("Delete")}, "Löscht die selektierten Elemente");
-  // The clipboard and the translation table come with their own work.
-  c.Add(cmd::editCut, "&Ausschneiden\tStrg+X", {}, {key("Ctrl+X"), key("Shift+Delete")},
+  c.Add(cmd::editCut, "&Ausschneiden\tStrg+X", R{[this] { doc_.CutSelection(); }, [this] { return doc_.CanDelete(); }},
+        {key("Ctrl+X"), key("Shift+Delete")},
         "Entfernt die Markierung und überträgt sie in die Zwischenablage.\nAusschneiden");
-  c.Add(cmd::editCopy, "&Kopieren\tStrg+C", {}, {key("Ctrl+C"), key("Ctrl+Insert")},
+  c.Add(cmd::editCopy, "&Kopieren\tStrg+C", R{[this] { doc_.CopySelection(); }, [this] { return doc_.CanDelete(); }},
+        {key("Ctrl+C"), key("Ctrl+Insert")},
         "Kopiert die Markierung und überträgt sie in die Zwischenablage.\nKopieren");
-  c.Add(cmd::editPaste, "E&infügen\tStrg+V", {}, {key("Ctrl+V"), key("Shift+Insert")},
-        "Fügt den Inhalt der Zwischenablage ein.\nEinfügen");
-  c.Add(cmd::translations, "Übersetzungen", {}, {}, "Bearbeitet die Übersetzungen der Platzhalter\nÜbersetzungen");
+  c.Add(cmd::editPaste, "E&infügen\tStrg+V", R{[this] { doc_.Paste(); }, [this] { return clipboardOffersElements_; }},
+        {key("Ctrl+V"), key("Shift+Insert")}, "Fügt den Inhalt der Zwischenablage ein.\nEinfügen");
+  c.Add(cmd::translations, "Übersetzungen", R{[this] { CCodeTranslations(this).exec(); }}, {},
+        "Bearbeitet die Übersetzungen der Platzhalter\nÜbersetzungen");
 
   c.Add(cmd::toFront, "nach vorne bringen", R{[this] { doc_.OrderSelection(false); }, [this] { return doc_.CanDelete(); }},
         {}, "Bringt das selektierte Element nach vorne\nnach vorne bringen");
@@ -536,7 +558,10 @@ void CMainFrame::ShowHelp() {
       "Tasten:\n"
       "Strg+N neu, Strg+O öffnen, Strg+S speichern\n"
       "Strg+Z rückgängig, Strg+Y wiederherstellen\n"
-      "Entf löscht die ausgewählten Elemente\n"
+      "Strg+X ausschneiden, Strg+C kopieren, Strg+V einfügen\n"
+      "Entf löscht die ausgewählten Elemente, Esc hebt die Auswahl auf\n"
+      "Pfeiltasten verschieben die Auswahl um 1, mit Umschalt um 10\n"
+      "Beim Ziehen: Umschalt hält die Richtung, Alt setzt das Raster aus\n"
       "Strg+0 zeigt die ganze Seite, das Mausrad vergrößert und verkleinert\n"
       "F6 / Umschalt+F6 wechseln zwischen Seite und Eigenschaften");
   box.setStandardButtons(QMessageBox::Ok);

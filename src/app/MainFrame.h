@@ -101,4 +101,5 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   QList<QAction*> recentActions_;
   QStringList recentFiles_;
   QString suggestedSavePath_;  // a restored layout's original file, offered by Save As
+  bool clipboardOffersElements_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/Clipboard.h"
 #include "model/FormTable.h"
 #include "platform/Archive.h"
 #include "platform/Services.h"
@@ -98,17 +99,20 @@ void CReportDoc::AfterChange() {
 }
 
 void CReportDoc::DoAction(std::unique_ptr<CAction> action, bool allowMerge) {
+  AbandonDrag();
   history.Do(std::move(action), elements, allowMerge);
   AfterChange();
 }
 
 bool CReportDoc::Undo() {
+  AbandonDrag();
   if (!history.Undo(elements)) return false;
   AfterChange();
   return true;
 }
 
 bool CReportDoc::Redo() {
+  AbandonDrag();
   if (!history.Redo(elements)) return false;
   AfterChange();
   return true;
@@ -132,11 +136,22 @@ void CReportDoc::BeginDrag(DeviceContext& dc, const CPageMapper& mapper, CPoint 
   dragOriginals_.clear();
   elements.GetSelected(dragElements_);
   for (CFormElement* e : dragElements_) dragOriginals_.push_back(e->Clone());
+  dragging_ = true;
   elements.BeginTrackAll(dc, mapper, point);
+}
+
+void CReportDoc::AbandonDrag() {
+  if (!dragging_) return;
+  dragging_ = false;
+  for (std::size_t i = 0; i < dragElements_.size(); ++i)
+    if (elements.Contains(dragElements_[i])) dragElements_[i]->CopyFrom(*dragOriginals_[i]);
+  dragOriginals_.clear();
+  dragElements_.clear();
 }
 
 void CReportDoc::CommitDrag(DeviceContext& dc, const CPageMapper& mapper, CPoint point) {
   elements.EndTrackAll(dc, mapper, point);
+  dragging_ = false;
   if (dragElements_.empty()) return;
   // An undo or delete during the drag may have taken elements out of the layout; they are no
   // longer the document's to change, and an action on them would outlive them.
@@ -305,6 +320,7 @@ void CReportDoc::ResetEditState() {
   mergeMoves = false;
   dragOriginals_.clear();
   dragElements_.clear();
+  dragging_ = false;
 }
 
 // ---- editing commands --------------------------------------------------------------------------
@@ -330,6 +346,47 @@ void CReportDoc::AlignSelection(int mode) {
   elements.GetSelected(selected);
   DoAction(std::make_unique<CAlignAction>(std::move(selected), distribute ? nullptr : elements.current, mode),
            false);
+}
+
+// ---- clipboard ---------------------------------------------------------------------------------
+
+bool CReportDoc::CopySelection() {
+  std::vector<CFormElement*> selected;
+  elements.GetSelected(selected);
+  if (selected.empty()) return false;
+  if (!services().ClipboardService().SetData(kClipboardFormat, ClipboardPayload(selected))) return false;
+  pasteCount = 1;
+  return true;
+}
+
+void CReportDoc::CutSelection() {
+  if (!CanDelete() || !CopySelection()) return;
+  // The first paste after a cut puts the elements back where they were.
+  pasteCount = 0;
+  DeleteSelection("Ausschneiden");
+}
+
+bool CReportDoc::CanPaste() const { return services().ClipboardService().HasFormat(kClipboardFormat); }
+
+void CReportDoc::Paste() {
+  Clipboard& clipboard = services().ClipboardService();
+  if (!clipboard.HasFormat(kClipboardFormat)) return;
+  const std::optional<std::vector<std::uint8_t>> payload = clipboard.GetData(kClipboardFormat);
+  if (!payload) return;
+  std::vector<std::unique_ptr<CFormElement>> pasted = ElementsFromPayload(*payload);
+  if (pasted.empty()) return;
+  const CPoint offset(10 * pasteCount, 10 * pasteCount);
+  std::vector<CFormElement*> added;
+  for (auto& e : pasted) {
+    e->MoveBy(nullptr, UnusedMapper(), offset);
+    added.push_back(e.get());
+  }
+  ++pasteCount;
+  DoAction(std::make_unique<CAddAction>(std::move(pasted), "Einfügen"), false);
+  ClearColumnSelection();
+  elements.DeselectAll();
+  for (CFormElement* e : added) elements.Select(e);
+  UpdateAllViews(0);
 }
 
 // ---- tools -------------------------------------------------------------------------------------

@@ -12,7 +12,7 @@
 #include "document/ActionHistory.h"
 #include "document/LayoutFile.h"
 #include "model/FormElementPtrList.h"
-#include "view/Operator.h"
+#include "document/Operator.h"
 
 class CFormTable;
 class CReportDoc;
@@ -78,6 +78,15 @@ class CReportDoc {
   void OrderSelection(bool toBack);
   void AlignSelection(int mode);
 
+  // ---- clipboard ("Veltrok.Elemente": the layout stream of clones of the selection)
+  // False when nothing is selected or the clipboard refused the data; then nothing changed.
+  bool CopySelection();
+  void CutSelection();
+  bool CanPaste() const;
+  // Adds the clipboard's elements on top, offset by ten units per paste since the last copy, and
+  // selects them. Data that cannot be read is ignored.
+  void Paste();
+
   // Undo and redo with the after-change sequence; false when there was nothing to do.
   bool Undo();
   bool Redo();
@@ -101,16 +110,22 @@ class CReportDoc {
   std::vector<int> selectedColumns;
   int anchorColumn = -1;
   const std::vector<CFormElement*>& DragElements() const { return dragElements_; }
+  // A mouse drag has begun and is neither committed nor given up.
+  bool IsDragging() const { return dragging_; }
 
  private:
   void AfterChange();
   void ResetForLoad();
   void UpdateModifiedFlag();
+  // Gives up a mouse drag before the history changes the layout under it: the dragged elements
+  // return to where the drag found them, so every action sees the states the history recorded.
+  void AbandonDrag();
 
   std::array<std::unique_ptr<COperator>, 5> tools_;
   COperator* currentTool_ = nullptr;
   std::vector<CFormElement*> dragElements_;
   std::vector<std::unique_ptr<CFormElement>> dragOriginals_;
+  bool dragging_ = false;
   std::vector<DocumentObserver*> observers_;
   bool modified_ = false;
   std::filesystem::path pathName_;

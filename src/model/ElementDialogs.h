@@ -43,3 +43,7 @@ class ElementDialogService {
   // Edits the working copy of a table in place.
   virtual bool RunTableDialog(CFormTable& workingCopy) = 0;
 };
+
+// The installed dialogs; without a window system every dialog is confirmed with the values as
+// they were shown.
+ElementDialogService& ElementDialogs();

@@ -227,8 +227,7 @@ void CFormImage::Print(DeviceContext& dc, int, const CPageMapper& mapper, const 
 }
 
 bool CFormImage::EditInDialog() {
-  ElementDialogService* dialogs = services().Dialogs();
-  if (!dialogs) return false;
+  ElementDialogService& dialogs = ElementDialogs();
   ImageDialogValues v;
   v.fileName = fileName;
   v.displayWidth = width;
@@ -237,7 +236,7 @@ bool CFormImage::EditInDialog() {
   v.pixelWidth = pixels.cx;
   v.pixelHeight = pixels.cy;
   v.helper = helper;
-  if (!dialogs->RunImageDialog(v)) return false;
+  if (!dialogs.RunImageDialog(v)) return false;
 
   const int w0 = width;
   const int h0 = height;

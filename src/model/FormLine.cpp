@@ -115,10 +115,9 @@ void CFormLine::Print(DeviceContext& dc, int, const CPageMapper& mapper, const C
 }
 
 bool CFormLine::EditInDialog() {
-  ElementDialogService* dialogs = services().Dialogs();
-  if (!dialogs) return false;
+  ElementDialogService& dialogs = ElementDialogs();
   LineDialogValues v{from, to, color};
-  if (!dialogs->RunLineDialog(v)) return false;
+  if (!dialogs.RunLineDialog(v)) return false;
   from = v.from;
   to = v.to;
   color = v.color;

@@ -309,11 +309,10 @@ void CFormTable::Print(DeviceContext& dc, int page, const CPageMapper& mapper, c
 }
 
 bool CFormTable::EditInDialog() {
-  ElementDialogService* dialogs = services().Dialogs();
-  if (!dialogs) return false;
+  ElementDialogService& dialogs = ElementDialogs();
   CFormTable copy;
   copy.CopyFrom(*this);
-  if (!dialogs->RunTableDialog(copy)) return false;
+  if (!dialogs.RunTableDialog(copy)) return false;
   CopyFrom(copy);
   return true;
 }

@@ -232,15 +232,14 @@ void CFormText::Print(DeviceContext& dc, int, const CPageMapper& mapper, const C
 }
 
 bool CFormText::EditInDialog() {
-  ElementDialogService* dialogs = services().Dialogs();
-  if (!dialogs) return false;
+  ElementDialogService& dialogs = ElementDialogs();
   TextDialogValues v;
   v.text = text;
   v.font = font;
   v.pointSize = FontHeightToPoints(font.lfHeight);
   v.alignment = alignment;
   v.color = color;
-  if (!dialogs->RunTextDialog(v)) return false;
+  if (!dialogs.RunTextDialog(v)) return false;
   const int previousHeight = font.lfHeight;
   font = v.font;
   font.lfHeight = v.fontChosen ? PointsToFontHeight(v.pointSize) : previousHeight;

@@ -683,12 +683,15 @@ TEST_F(ReportViewTest, CursorComesFromTheToolWhenTheMouseIsFree) {
   view->ReleaseMouse();
 }
 
-TEST_F(ReportViewTest, DoubleClickEditsTheSelectedElementWhateverTheTool) {
+TEST_F(ReportViewTest, DoubleClickEditsTheSelectedElementOnlyWithTheSelectionTool) {
   Open();
   doc->AddElement(std::make_unique<CFormLine>(CPoint{100, 100}, CPoint{200, 100}));
   doc->ClearSelection();
   doc->SelectElement(doc->elements.At(0));
   doc->SelectTool(CReportDoc::newLineToolSlot);
+  SendMouse(QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(dialogs.lineRuns, 0);
+  doc->SelectTool(CReportDoc::selectToolSlot);
   SendMouse(QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(dialogs.lineRuns, 1);
   SendMouse(QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::RightButton, Qt::RightButton);

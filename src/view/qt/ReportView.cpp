@@ -401,7 +401,8 @@ void CReportView::mouseMoveEvent(QMouseEvent* event) {
 
 void CReportView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  // Whatever tool is current, a double click edits the one selected element.
+  // The creation tools place elements with single clicks; only the selection tool edits.
+  if (!doc_.IsCurrentTool(CReportDoc::selectToolSlot)) return;
   doc_.EditSelectedElement();
 }
 
