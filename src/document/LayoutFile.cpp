@@ -21,7 +21,7 @@ std::vector<std::uint8_t> LayoutToBytes(CFormElementPtrList& list) {
 }
 
 void LayoutFromBytes(const std::vector<std::uint8_t>& bytes, CFormElementPtrList& list) {
-  MemoryStream stream(bytes);
+  ByteViewStream stream(bytes.data(), bytes.size());
   Archive ar(stream, Archive::Mode::load, &ElementClasses());
   list.Serialize(ar);
 }

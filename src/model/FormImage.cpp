@@ -158,8 +158,8 @@ void CFormImage::Serialize(Archive& ar) {
     if (rows != 0 && rowBytes > remaining / rows)
       Archive::Fail(ArchiveException::Cause::endOfFile, "unerwartetes Dateiende");
     const std::uint64_t pixelBytes = rows * rowBytes;
-    buffer.resize(buffer.size() + static_cast<std::size_t>(pixelBytes));
-    ar.ReadBytes(buffer.data() + headerBytes, static_cast<std::size_t>(pixelBytes));
+    buffer.reserve(buffer.size() + static_cast<std::size_t>(pixelBytes));
+    ar.ReadBytesInto(buffer, static_cast<std::size_t>(pixelBytes));
     dib = std::make_shared<const std::vector<std::uint8_t>>(std::move(buffer));
     bitsOffset = static_cast<int>(headerBytes);
   }

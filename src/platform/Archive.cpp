@@ -101,6 +101,18 @@ void Archive::ReadBytes(void* data, std::size_t n) {
     Fail(ArchiveException::Cause::endOfFile, "unerwartetes Dateiende");
 }
 
+void Archive::ReadBytesInto(std::vector<std::uint8_t>& to, std::size_t n) {
+  if (n == 0) return;
+  if (const std::uint8_t* p = stream_.ReadInPlace(n)) {
+    // One pass over the bytes: no zero-filling of the new room before the copy.
+    to.insert(to.end(), p, p + n);
+    return;
+  }
+  const std::size_t old = to.size();
+  to.resize(old + n);
+  ReadBytes(to.data() + old, n);
+}
+
 std::uint8_t Archive::ReadByte() {
   std::uint8_t b;
   ReadBytes(&b, 1);

@@ -59,6 +59,8 @@ class Archive {
   std::uint32_t ReadDword();
   CPoint ReadPoint();
   void ReadBytes(void* data, std::size_t n);
+  // Reads n bytes onto the end of `to`.
+  void ReadBytesInto(std::vector<std::uint8_t>& to, std::size_t n);
   std::uint32_t ReadCount();
   std::string ReadString();      // UTF-8
   std::string ReadAnsiString();  // raw Windows-1252 bytes

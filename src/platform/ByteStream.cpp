@@ -5,6 +5,29 @@
 
 #include "platform/Errors.h"
 
+// The next n bytes of a block in memory, consumed; null when fewer remain.
+static const std::uint8_t* TakeInPlace(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t n) {
+  if (n > size - pos) return nullptr;
+  const std::uint8_t* p = data + pos;
+  pos += n;
+  return p;
+}
+
+const std::uint8_t* MemoryStream::ReadInPlace(std::size_t n) { return TakeInPlace(data_.data(), data_.size(), pos_, n); }
+
+std::size_t ByteViewStream::Read(void* dst, std::size_t n) {
+  const std::size_t k = std::min<std::size_t>(n, size_ - pos_);
+  if (k) std::memcpy(dst, data_ + pos_, k);
+  pos_ += k;
+  return k;
+}
+
+void ByteViewStream::Write(const void*, std::size_t) {
+  throw FileException(FileException::Cause::accessDenied, {}, "Nur zum Lesen geöffnet");
+}
+
+const std::uint8_t* ByteViewStream::ReadInPlace(std::size_t n) { return TakeInPlace(data_, size_, pos_, n); }
+
 std::size_t MemoryStream::Read(void* dst, std::size_t n) {
   const std::size_t k = std::min<std::size_t>(n, data_.size() - pos_);
   if (k) std::memcpy(dst, data_.data() + pos_, k);

@@ -20,6 +20,9 @@ class ByteStream {
   virtual std::uint64_t Remaining() const = 0;
   // Pushes buffered bytes to their destination; throws FileException on failure.
   virtual void Flush() {}
+  // The next n bytes where they lie, consumed, when the stream holds them in memory; null
+  // otherwise (nothing consumed). Saves a copy of large blocks such as pictures.
+  virtual const std::uint8_t* ReadInPlace(std::size_t n) { (void)n; return nullptr; }
 };
 
 class MemoryStream : public ByteStream {
@@ -29,11 +32,28 @@ class MemoryStream : public ByteStream {
   std::size_t Read(void* dst, std::size_t n) override;
   void Write(const void* src, std::size_t n) override;
   std::uint64_t Remaining() const override { return data_.size() - pos_; }
+  const std::uint8_t* ReadInPlace(std::size_t n) override;
   const std::vector<std::uint8_t>& Data() const { return data_; }
   std::vector<std::uint8_t> TakeData() { pos_ = 0; return std::move(data_); }
 
  private:
   std::vector<std::uint8_t> data_;
+  std::size_t pos_ = 0;
+};
+
+// Reads bytes the caller keeps alive while the stream lives, without copying them first.
+class ByteViewStream : public ByteStream {
+ public:
+  ByteViewStream(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  std::size_t Read(void* dst, std::size_t n) override;
+  // Read only: throws FileException.
+  void Write(const void* src, std::size_t n) override;
+  std::uint64_t Remaining() const override { return size_ - pos_; }
+  const std::uint8_t* ReadInPlace(std::size_t n) override;
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
   std::size_t pos_ = 0;
 };
 

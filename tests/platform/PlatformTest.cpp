@@ -1,6 +1,12 @@
 // Text codec, archive primitives and the stored window placement.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <unistd.h>
+
 #include "platform/Archive.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowPlacement.h"
@@ -59,6 +65,35 @@ TEST(Archive, CountsAndStringPrefixesAtTheirBoundaries) {
   MemoryStream in2(marker.data);
   Archive r2(in2, Archive::Mode::load);
   EXPECT_EQ(r2.ReadString().size(), 0xFFFEu);
+}
+
+// Blocks read onto the end of a buffer come out the same from every kind of stream: from memory
+// (handed out in place) and from a file (copied through the buffer); a short read fails.
+TEST(Archive, BytesReadIntoABufferFromEveryStream) {
+  std::vector<std::uint8_t> block(1000);
+  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7);
+  const auto path = std::filesystem::temp_directory_path() / ("veltrok-block-" + std::to_string(::getpid()));
+  {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
+  }
+  MemoryStream memory(block);
+  ByteViewStream view(block.data(), block.size());
+  FileStream file(path, FileStream::Mode::read);
+  for (ByteStream* stream : std::initializer_list<ByteStream*>{&memory, &view, &file}) {
+    Archive ar(*stream, Archive::Mode::load);
+    std::vector<std::uint8_t> got = {0xAB};
+    ar.ReadBytesInto(got, 600);
+    ar.ReadBytesInto(got, 0);
+    ar.ReadBytesInto(got, 390);
+    ASSERT_EQ(got.size(), 991u);
+    EXPECT_EQ(got[0], 0xAB);
+    EXPECT_TRUE(std::equal(got.begin() + 1, got.end(), block.begin()));
+    EXPECT_EQ(ar.Remaining(), 10u);
+    EXPECT_THROW(ar.ReadBytesInto(got, 11), ArchiveException);
+  }
+  std::filesystem::remove(path);
+  EXPECT_THROW(view.Write(block.data(), 1), FileException);
 }
 
 TEST(WindowPlacement, FormatAndStrictParse) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ namespace {
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kGrey = 0xFF808080u;
+constexpr COLORREF kXorColour = RGB(0x5C, 0x5C, 0x5C);
 
 QRgb ToRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -245,6 +247,78 @@ INSTANTIATE_TEST_SUITE_P(
         // Every other pixel of the 20 x 12 frame's 60 pixels.
         XorCase{"focusRect", [](DeviceContext& dc) { dc.FocusRect({5, 6, 25, 18}); }, 30}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Random outlines, fills, lines and focus frames, some reaching past the picture, on a painter
+// moved by a whole-pixel offset as the editor view's is, with and without a clip rectangle.
+void DrawRandomFeedback(DeviceContext& dc, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const COLORREF colours[] = {RGB(0x5C, 0x5C, 0x5C), RGB(255, 255, 255), RGB(1, 128, 254), RGB(0, 0, 0)};
+  dc.SetRop(RasterOp::xorPen);
+  if (pick(0, 2) == 0) dc.IntersectClip(CRect(pick(-20, 30), pick(-20, 30), pick(35, 90), pick(35, 70)));
+  for (int i = 0; i < 60; ++i) {
+    const CPoint a(pick(-30, 100), pick(-30, 80));
+    const int w = pick(0, 3) == 0 ? pick(-3, 3) : pick(-60, 60);
+    const int h = pick(0, 3) == 0 ? pick(-3, 3) : pick(-60, 60);
+    dc.SetPen(pick(0, 5) == 0 ? Pen::Null() : Pen::Solid(pick(0, 5) == 0 ? 1 : 0, colours[pick(0, 3)]));
+    dc.SetBrush(pick(0, 1) == 0 ? Brush::Null() : Brush::Solid(colours[pick(0, 3)]));
+    switch (pick(0, 4)) {
+      case 0: case 1: dc.Rectangle(CRect(a.x, a.y, a.x + w, a.y + h)); break;
+      case 2: dc.Line(a, CPoint(a.x + w, a.y)); dc.Line(a, CPoint(a.x, a.y + h)); break;
+      case 3: dc.Line(a, CPoint(a.x + w, a.y + h)); break;
+      default: dc.FocusRect(CRect(a.x, a.y, a.x + w, a.y + h)); break;
+    }
+  }
+}
+
+TEST(QtDeviceContext, DirectXorGivesThePaintersPixelsAndRestoresWhenRepeated) {
+  const QImage original = Patterned(90, 70);
+  for (unsigned seed = 1; seed <= 100; ++seed) {
+    SCOPED_TRACE(seed);
+    const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
+    const auto draw = [&](QImage& img, bool direct) {
+      QtDeviceContext dc(&img);
+      ASSERT_TRUE(dc.IsActive());
+      dc.SetDirectXor(direct);
+      dc.Painter()->translate(offset);
+      DrawRandomFeedback(dc, seed);
+    };
+    QImage painted = original;
+    draw(painted, false);
+    QImage direct = original;
+    draw(direct, true);
+    ASSERT_NE(CountDifferent(painted, original), 0);
+    EXPECT_EQ(CountDifferent(direct, painted), 0);
+    draw(direct, true);
+    EXPECT_EQ(CountDifferent(direct, original), 0);
+  }
+}
+
+TEST(QtDeviceContext, DirectXorLeavesACopyTakenWhileDrawingAlone) {
+  // A copy of the picture shares its pixels until one of them is written; the direct path must not
+  // write into the shared pixels behind the copy's back, nor lose the drawing.
+  QImage img = Patterned(40, 30);
+  QImage painted = img;
+  {
+    QtDeviceContext dc(&img);
+    dc.SetRop(RasterOp::xorPen);
+    dc.SetPen(Pen::Solid(0, kXorColour));
+    const QImage copy = img;
+    dc.Line({2, 5}, {30, 5});
+    dc.Line({1, 1}, {25, 18});
+    dc.Rectangle({4, 8, 20, 20});
+  }
+  {
+    QtDeviceContext dc(&painted);
+    dc.SetDirectXor(false);
+    dc.SetRop(RasterOp::xorPen);
+    dc.SetPen(Pen::Solid(0, kXorColour));
+    dc.Line({2, 5}, {30, 5});
+    dc.Line({1, 1}, {25, 18});
+    dc.Rectangle({4, 8, 20, 20});
+  }
+  EXPECT_EQ(CountDifferent(img, painted), 0);
+}
 
 TEST(QtDeviceContext, XorRectangleInvertsTheInsideWithTheWhiteBrush) {
   QImage img = Canvas(20, 20, qRgb(10, 200, 30));

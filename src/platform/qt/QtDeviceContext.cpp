@@ -1,6 +1,7 @@
 #include "platform/qt/QtDeviceContext.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -20,6 +21,9 @@
 namespace {
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// What an exclusive-or with `c` flips in a 32-bit pixel: the colour bits, never the alpha byte.
+std::uint32_t XorValue(COLORREF c) { return ToQColor(c).rgb() & 0x00FFFFFFu; }
 
 // GDI draws styled pens only one pixel wide; wider pens are always solid.
 bool IsCosmetic(const Pen& pen) { return pen.width <= 1; }
@@ -178,6 +182,7 @@ void QtDeviceContext::Init() {
                           dynamic_cast<QPagedPaintDevice*>(device_) != nullptr);
   state_.font = MakeQFont(state_.logFont, device_);
   if (!IsActive()) return;
+  if (device_ && device_->devType() == QInternal::Image) imageBits_ = static_cast<QImage*>(device_)->constBits();
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
   // Without this the PDF engine stores pictures as JPEG.
@@ -293,6 +298,56 @@ bool QtDeviceContext::HasRasterOps() const {
   return painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
 }
 
+std::optional<QtDeviceContext::XorPixels> QtDeviceContext::DirectXorPixels() const {
+  if (!directXor_ || !imageBits_ || baseClip_ || !IsActive()) return std::nullopt;
+  if (painter_->paintEngine()->type() != QPaintEngine::Raster) return std::nullopt;
+  auto* image = static_cast<QImage*>(device_);
+  // A picture that shares its pixels with a copy made while drawing would be copied on write; the
+  // painter knows how to handle that.
+  if (image->format() != QImage::Format_RGB32 || !image->isDetached() || image->constBits() != imageBits_)
+    return std::nullopt;
+  if (painter_->hasClipping() != state_.clip.has_value()) return std::nullopt;
+  const QTransform t = painter_->deviceTransform();
+  if (t.type() > QTransform::TxTranslate) return std::nullopt;
+  constexpr double kLimit = 1 << 30;
+  if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || std::abs(t.dx()) > kLimit ||
+      std::abs(t.dy()) > kLimit)
+    return std::nullopt;
+  XorPixels px;
+  // Writing through the const pointer is safe: the image is detached and is what the painter uses.
+  px.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
+  px.stride = image->bytesPerLine() / 4;
+  px.offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+  px.clip = image->rect();
+  if (state_.clip) px.clip &= state_.clip->translated(px.offset);
+  return px;
+}
+
+void QtDeviceContext::XorPixels::Span(int x0, int x1, int y, std::uint32_t value) const {
+  const std::int64_t row = static_cast<std::int64_t>(y) + offset.y();
+  if (row < clip.top() || row > clip.bottom()) return;
+  const std::int64_t from = std::max<std::int64_t>(static_cast<std::int64_t>(x0) + offset.x(), clip.left());
+  const std::int64_t to = std::min<std::int64_t>(static_cast<std::int64_t>(x1) + offset.x(), clip.right() + 1);
+  std::uint32_t* line = bits + row * stride;
+  for (std::int64_t x = from; x < to; ++x) line[x] ^= value;
+}
+
+void QtDeviceContext::XorPixels::Column(int x, int y0, int y1, std::uint32_t value) const {
+  const std::int64_t col = static_cast<std::int64_t>(x) + offset.x();
+  if (col < clip.left() || col > clip.right()) return;
+  const std::int64_t from = std::max<std::int64_t>(static_cast<std::int64_t>(y0) + offset.y(), clip.top());
+  const std::int64_t to = std::min<std::int64_t>(static_cast<std::int64_t>(y1) + offset.y(), clip.bottom() + 1);
+  for (std::int64_t y = from; y < to; ++y) bits[y * stride + col] ^= value;
+}
+
+void QtDeviceContext::XorPixels::Fill(const QRect& r, std::uint32_t value) const {
+  const std::int64_t top = std::max<std::int64_t>(static_cast<std::int64_t>(r.top()) + offset.y(), clip.top());
+  const std::int64_t bottom =
+      std::min<std::int64_t>(static_cast<std::int64_t>(r.top()) + r.height() + offset.y(), clip.bottom() + 1);
+  for (std::int64_t y = top; y < bottom; ++y)
+    Span(r.left(), r.left() + r.width(), static_cast<int>(y - offset.y()), value);
+}
+
 void QtDeviceContext::ApplyRop() {
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   // Printers and PDF files have no raster operations; they only ever get copy drawing anyway.
@@ -347,6 +402,41 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
   if (w <= 0 || h <= 0) return;
   const Pen& pen = state_.pen;
   const Brush& brush = state_.brush;
+
+  // Drag feedback: the same pixels as below, flipped in place.
+  if (state_.rop == RasterOp::xorPen && (pen.style == Pen::Style::null || (pen.style == Pen::Style::solid && IsCosmetic(pen)))) {
+    // An outline cut by the left or right edge of the picture or the clipping stays with the
+    // painter, which leaves out one of its corners there; cut at the top or bottom, or wholly
+    // outside, it is the same either way.
+    const std::optional<XorPixels> px = DirectXorPixels();
+    const std::int64_t left = static_cast<std::int64_t>(r.left) + (px ? px->offset.x() : 0);
+    const std::int64_t top = static_cast<std::int64_t>(r.top) + (px ? px->offset.y() : 0);
+    const bool outside = px && (left > px->clip.right() || left + w <= px->clip.left() ||
+                                top > px->clip.bottom() || top + h <= px->clip.top());
+    if (outside) return;
+    if (px && left >= px->clip.left() && left + w - 1 <= px->clip.right()) {
+      if (pen.style == Pen::Style::null) {
+        if (!brush.null && w > 1 && h > 1) px->Fill(QRect(r.left, r.top, w - 1, h - 1), XorValue(brush.color));
+        return;
+      }
+      if (!brush.null && w > 2 && h > 2) px->Fill(QRect(r.left + 1, r.top + 1, w - 2, h - 2), XorValue(brush.color));
+      const std::uint32_t v = XorValue(pen.color);
+      if (w <= 2 || h <= 2) {
+        // One or two pixels across, every pixel is outline.
+        if (w <= 2) {
+          for (int x = r.left; x < r.left + w; ++x) px->Column(x, r.top, r.top + h, v);
+        } else {
+          for (int y = r.top; y < r.top + h; ++y) px->Span(r.left, r.left + w, y, v);
+        }
+        return;
+      }
+      px->Span(r.left, r.left + w, r.top, v);
+      px->Span(r.left, r.left + w, r.top + h - 1, v);
+      px->Column(r.left, r.top + 1, r.top + h - 1, v);
+      px->Column(r.left + w - 1, r.top + 1, r.top + h - 1, v);
+      return;
+    }
+  }
 
   if (pen.style == Pen::Style::null) {
     // Without an outline GDI fills one pixel less to the right and bottom.
@@ -412,6 +502,16 @@ void QtDeviceContext::Line(CPoint from, CPoint to) {
     a = QPoint(from.x, to.y + 1);
     b = QPoint(from.x, from.y + 1);
   }
+  if (state_.rop == RasterOp::xorPen && pen.style == Pen::Style::solid && (a.x() == b.x() || a.y() == b.y())) {
+    if (const std::optional<XorPixels> px = DirectXorPixels()) {
+      if (a.y() == b.y()) {
+        px->Span(a.x(), b.x(), a.y(), XorValue(pen.color));
+      } else {
+        px->Column(a.x(), a.y(), b.y(), XorValue(pen.color));
+      }
+      return;
+    }
+  }
   if (IsStyled(pen) && !state_.transparent && state_.rop == RasterOp::copy) {
     painter_->setPen(MakeQPen(Pen::Solid(0, state_.backColor)));
     painter_->drawLine(a, b);
@@ -458,9 +558,15 @@ void QtDeviceContext::FocusRect(const CRect& rect) {
   if (r.IsRectEmpty()) return;
   // Every other frame pixel is inverted; each pixel is listed once so that a second call
   // restores the image.
+  const std::optional<XorPixels> px = DirectXorPixels();
   QPolygon dots;
   auto add = [&](int x, int y) {
-    if (((x + y) & 1) == 0) dots << QPoint(x, y);
+    if (((x + y) & 1) != 0) return;
+    if (px) {
+      px->Span(x, x + 1, y, 0x00FFFFFFu);
+    } else {
+      dots << QPoint(x, y);
+    }
   };
   const int right = r.right - 1;
   const int bottom = r.bottom - 1;
@@ -484,12 +590,14 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   const QString text = LineText(utf8);
   if (text.isEmpty()) return;
   const QFontMetrics fm = MetricsOf(state_.font, device_);
-  const int width = fm.horizontalAdvance(text);
+  const unsigned horizontal = state_.align & TA_CENTER;
+  // Measuring shapes the text once more; left-aligned text without background needs no width.
+  const bool needsWidth = horizontal != TA_LEFT || !state_.transparent;
+  const int width = needsWidth ? fm.horizontalAdvance(text) : 0;
   const int ascent = fm.ascent();
   const int descent = fm.descent();
 
   int dx = 0;
-  const unsigned horizontal = state_.align & TA_CENTER;
   if (horizontal == TA_CENTER) {
     dx = -(width / 2);
   } else if (horizontal == TA_RIGHT) {

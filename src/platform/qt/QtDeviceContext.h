@@ -4,11 +4,13 @@
 // so drag feedback and printouts look the same as on the original platform.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include <QFont>
+#include <QPoint>
 #include <QRect>
 #include <QRegion>
 
@@ -30,6 +32,10 @@ class QtDeviceContext final : public DeviceContext {
 
   // False when the painter could not begin on the device; every call then does nothing.
   bool IsActive() const;
+  // Exclusive-or outlines on a screen picture are written straight into its pixels, which gives the
+  // same image as the painter in a fraction of the time. Off, everything goes through the painter
+  // (to compare both ways).
+  void SetDirectXor(bool enabled) { directXor_ = enabled; }
   QPainter* Painter() const { return painter_; }
 
   int Save() override;
@@ -91,10 +97,25 @@ class QtDeviceContext final : public DeviceContext {
   void ApplyClip();
   bool HasRasterOps() const;
 
+  // The pixels exclusive-or drawing may write directly: those of a 32-bit screen picture the painter
+  // draws on unrotated and unscaled, within its clipping, at a whole-pixel offset.
+  struct XorPixels {
+    std::uint32_t* bits = nullptr;
+    qsizetype stride = 0;  // in pixels
+    QPoint offset;         // painter coordinates to image pixels
+    QRect clip;            // in image pixels
+    void Span(int x0, int x1, int y, std::uint32_t value) const;  // x0..x1-1 on row y
+    void Column(int x, int y0, int y1, std::uint32_t value) const;  // y0..y1-1 in column x
+    void Fill(const QRect& r, std::uint32_t value) const;
+  };
+  std::optional<XorPixels> DirectXorPixels() const;
+
   std::unique_ptr<QPainter> ownedPainter_;
   QPainter* painter_ = nullptr;
   QPaintDevice* device_ = nullptr;
   bool printing_ = false;
+  bool directXor_ = true;
+  const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
   State state_;
   std::vector<State> saved_;
