@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 
 #include "app/CommandIds.h"
 #include "app/IconToolBar.h"
+#include "app/OpenLayoutDialog.h"
 #include "app/RightPaneSplitter.h"
 #include "document/Actions.h"
 #include "platform/Paths.h"
@@ -30,6 +32,11 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 std::string S(const QString& s) { return s.toStdString(); }
 
 constexpr const char* kIdleText = "Bereit";
+
+// The arrangement of the bars: the toolbars' docking state and whether the status bar shows.
+constexpr const char* kBarSection = "MainBar";
+constexpr const char* kBarStateEntry = "State";
+constexpr const char* kStatusBarEntry = "StatusBar";
 
 }  // namespace
 
@@ -62,8 +69,9 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
 
   BuildStatusBar();
 
-  const std::string state = services().Settings().GetString("MainBar", "State", "");
+  const std::string state = services().Settings().GetString(kBarSection, kBarStateEntry, "");
   if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
+  statusBar()->setVisible(services().Settings().GetInt(kBarSection, kStatusBarEntry, 1) != 0);
 
   for (int i = 1; i <= kRecentFiles; ++i) {
     const std::string f = services().Settings().GetString("Recent File List", "File" + std::to_string(i), "");
@@ -209,7 +217,7 @@ void CMainFrame::BuildCommands() {
           [this] { return mainToolBar_ && !mainToolBar_->isHidden(); }},
         {}, "Blendet die Symbolleiste ein oder aus\nSymbolleiste");
   c.Add(cmd::viewStatusBar, "S&tatusleiste",
-        R{[this] { statusBar()->setVisible(!statusBar()->isVisible()); }, {},
+        R{[this] { statusBar()->setHidden(!statusBar()->isHidden()); }, {},
           [this] { return !statusBar()->isHidden(); }},
         {}, "Blendet die Statusleiste ein oder aus\nStatusleiste");
   c.Add(cmd::zoomIn, "Ver&größern", R{[this] { view_->ZoomIn(); }, [this] { return view_->CanZoomIn(); }}, {},
@@ -344,7 +352,13 @@ void CMainFrame::RestorePlacement() {
     resize(std::min(1280, screenArea.width() * 9 / 10), std::min(900, screenArea.height() * 9 / 10));
     return;
   }
-  const CRect& r = placement->normalPosition;
+  // A screen the window was on may be gone: it comes back on one that is there.
+  std::vector<CRect> workAreas;
+  for (const QScreen* s : QGuiApplication::screens()) {
+    const QRect a = s->availableGeometry();
+    workAreas.emplace_back(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
+  }
+  const CRect r = PlaceOnScreens(placement->normalPosition, workAreas);
   if (r.Width() > 0 && r.Height() > 0) setGeometry(r.left, r.top, r.Width(), r.Height());
   if (placement->showCmd == WindowPlacement::kShowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
   if (placement->showCmd == WindowPlacement::kShowMinimized) setWindowState(windowState() | Qt::WindowMinimized);
@@ -362,7 +376,8 @@ void CMainFrame::SavePlacement() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // Placement, bar state and pane width are kept even when the user then cancels.
   SavePlacement();
-  services().Settings().WriteString("MainBar", "State", saveState().toBase64().toStdString());
+  services().Settings().WriteString(kBarSection, kBarStateEntry, saveState().toBase64().toStdString());
+  services().Settings().WriteInt(kBarSection, kStatusBarEntry, statusBar()->isHidden() ? 0 : 1);
   services().Settings().WriteInt("Eigenschaften", "Breite", splitter_->rightPaneWidth);
   if (!SaveModified()) {
     event->ignore();
@@ -399,6 +414,7 @@ void CMainFrame::AfterDocumentChanged() {
 bool CMainFrame::NewLayout() {
   if (!SaveModified()) return false;
   doc_.OnNewDocument();
+  suggestedSavePath_.clear();
   AfterDocumentChanged();
   return true;
 }
@@ -411,6 +427,7 @@ bool CMainFrame::OpenLayout(const QString& path) {
     return false;
   }
   AddRecentFile(absolute);
+  suggestedSavePath_.clear();
   AfterDocumentChanged();
   return true;
 }
@@ -420,6 +437,7 @@ bool CMainFrame::SaveLayout() {
   const bool ok = doc_.OnSaveDocument(doc_.PathName());
   if (ok) AddRecentFile(Q(PathToUtf8(doc_.PathName())));
   commands_->UpdateAll();
+  if (ok) emit layoutSaved();
   return ok;
 }
 
@@ -429,15 +447,37 @@ bool CMainFrame::SaveLayoutAs() {
   if (QFileInfo(path).suffix().isEmpty()) path += ".rep";
   if (!doc_.OnSaveDocument(PathFromUtf8(S(path)))) return false;
   AddRecentFile(QFileInfo(path).absoluteFilePath());
+  suggestedSavePath_.clear();
   UpdateTitle();
   commands_->UpdateAll();
+  emit layoutSaved();
+  return true;
+}
+
+bool CMainFrame::RestoreLayout(const QString& copyPath, const QString& originalPath) {
+  if (!SaveModified()) return false;
+  if (!doc_.OnOpenDocument(PathFromUtf8(S(copyPath)))) {
+    commands_->UpdateAll();
+    return false;
+  }
+  // Never saved here: no state of the history equals the file, so even undoing every step
+  // leaves the layout marked as changed.
+  doc_.SetPathName({});
+  doc_.savedSerial = -1;
+  doc_.SetModifiedFlag(true);
+  suggestedSavePath_ = originalPath;
+  AfterDocumentChanged();
+  ShowStatusMessage(S(originalPath.isEmpty()
+                          ? QString("Ungesichertes Layout wiederhergestellt")
+                          : QString("Ungesicherte Änderungen an %1 wiederhergestellt").arg(QFileInfo(originalPath).fileName())));
   return true;
 }
 
 QString CMainFrame::ChooseOpenPath() {
   const QString lastDir = Q(services().Settings().GetString("Report", "LastDir", ""));
-  const QString path = QFileDialog::getOpenFileName(this, "Öffnen", lastDir,
-                                                    "Davuzuz Udadid (*.rep);;Alle Dateien (*)");
+  COpenLayoutDialog dialog(this, lastDir);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QString path = dialog.ChosenFile();
   if (path.isEmpty()) return {};
   QString folder = QFileInfo(path).absolutePath() + "/";
   services().Settings().WriteString("Report", "LastDir", S(folder.left(259)));
@@ -449,7 +489,9 @@ QString CMainFrame::ChooseSavePath() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter("Layout Datei (*.rep)");
   dialog.setDefaultSuffix("rep");
-  dialog.selectFile(doc_.PathName().empty() ? QString("Unbenannt.rep") : Q(PathToUtf8(doc_.PathName())));
+  QString proposed = Q(PathToUtf8(doc_.PathName()));
+  if (proposed.isEmpty()) proposed = suggestedSavePath_.isEmpty() ? QString("Unbenannt.rep") : suggestedSavePath_;
+  dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }

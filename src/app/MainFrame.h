@@ -40,6 +40,9 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   bool OpenLayout(const QString& path);
   bool SaveLayout();
   bool SaveLayoutAs();
+  // Opens a recovery copy as a layout with unsaved changes and no file yet; saving asks for a
+  // name, offering `originalPath` (the file the changes belong to).
+  bool RestoreLayout(const QString& copyPath, const QString& originalPath);
   // Asks "Änderungen in %1 speichern?" for a modified layout; false = cancel.
   bool SaveModified();
   QString DocumentTitle() const;
@@ -53,6 +56,10 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   QLabel* coordinatePane() const { return coordinatePane_; }
   QLabel* zoomPane() const { return zoomPane_; }
   const QStringList& recentFiles() const { return recentFiles_; }
+
+ signals:
+  // The layout was written to its file (Save, Save As).
+  void layoutSaved();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -83,4 +90,5 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   QList<QAction*> recentActions_;
   QStringList recentFiles_;
   bool clipboardOffersElements_ = false;
+  QString suggestedSavePath_;  // a restored layout's original file, offered by Save As
 };

@@ -1,6 +1,11 @@
 #include "app/ReportApp.h"
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "app/MainFrame.h"
+#include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
 #include "view/qt/ReportView.h"
@@ -12,7 +17,31 @@ CReportApp::CReportApp(const QString& settingsFile)
 
 CReportApp::~CReportApp() { ExitInstance(); }
 
+QIcon CReportApp::ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/veltrok-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+void CReportApp::InstallQtGerman() {
+  auto translator = std::make_unique<QTranslator>();
+  // Qt's own folder first; beside the program where Qt is shipped with it.
+  const QStringList folders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                               QCoreApplication::applicationDirPath() + "/translations"};
+  for (const QString& folder : folders) {
+    if (translator->load("qtbase_de", folder) && QCoreApplication::installTranslator(translator.get())) {
+      qtGerman_ = std::move(translator);
+      return;
+    }
+  }
+}
+
 bool CReportApp::InitInstance(const QStringList& arguments) {
+  InstallQtGerman();
+  QApplication::setWindowIcon(ProgramIcon());
+  // Lets the desktop match the windows to the installed desktop entry (and its icon).
+  QGuiApplication::setDesktopFileName("veltrok");
   Services& s = services();
   s.Install(settings_.get());
   s.Install(&messages_);
@@ -30,6 +59,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
   frame_->RestorePlacement();
+  recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 
   // No argument: a new layout; one argument: that file.
   const QStringList files = arguments.mid(1);
@@ -42,14 +72,20 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   }
   frame_->show();
   frame_->view()->OnInitialUpdate();
+  // Layouts left unsaved by an editor that stopped unexpectedly are offered once the window is up.
+  recovery_->OfferRecovery();
   return true;
 }
 
 void CReportApp::ExitInstance() {
   if (exited_) return;
   exited_ = true;
+  if (recovery_) recovery_->Shutdown();
+  recovery_.reset();
   frame_.reset();
   doc_.reset();
   FreeCatalogue();
+  if (qtGerman_) QCoreApplication::removeTranslator(qtGerman_.get());
+  qtGerman_.reset();
   services().Reset();
 }

@@ -2,6 +2,7 @@
 // document, the main window and the command line.
 #pragma once
 
+#include <QIcon>
 #include <QStringList>
 #include <memory>
 
@@ -9,6 +10,8 @@
 #include "platform/qt/QtServices.h"
 
 class CMainFrame;
+class CRecoveryManager;
+class QTranslator;
 class CReportDoc;
 
 class CReportApp {
@@ -21,12 +24,21 @@ class CReportApp {
   bool InitInstance(const QStringList& arguments);
   void ExitInstance();
 
+  // The program icon at every size it was drawn in.
+  static QIcon ProgramIcon();
+
   CMainFrame* mainFrame() const { return frame_.get(); }
   CReportDoc* document() const { return doc_.get(); }
   int previewPages() const { return previewPages_; }
+  CRecoveryManager* recovery() const { return recovery_.get(); }
 
  private:
+  // Qt's own texts (standard buttons, file, colour, font and print dialogs) in German while this
+  // application runs; nothing when Qt's German translation is not installed.
+  void InstallQtGerman();
+
   std::unique_ptr<QtSettingsStore> settings_;
+  std::unique_ptr<QTranslator> qtGerman_;
   QtMessageService messages_;
   QtClipboard clipboard_;
   QtImageDecoder images_;
@@ -35,6 +47,7 @@ class CReportApp {
   QtFontList fonts_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
   int previewPages_ = 0;
 };

@@ -2,7 +2,8 @@
 //   veltrok-cli info FILE.rep          version, page settings and one line per element
 //   veltrok-cli resave IN.rep OUT.rep  load and save again in the current format
 //   veltrok-cli png IN.rep OUT.png [--width PIXELS]  the page as the editor draws it
-// Exit codes: 0 ok, 1 the file could not be read or written, 2 usage.
+//   veltrok-cli check FILE.rep...      unknown placeholder codes, one line each
+// Exit codes: 0 ok, 1 the file could not be read or written, 2 usage, 3 check found codes.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "document/LayoutFile.h"
 #include "model/FormElementPtrList.h"
 #include "placeholders/Catalogue.h"
+#include "placeholders/PlaceholderCheck.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 
@@ -32,8 +34,28 @@ int Usage() {
   std::cerr << "Aufruf:\n"
                "  veltrok-cli info DATEI.rep\n"
                "  veltrok-cli resave EIN.rep AUS.rep\n"
-               "  veltrok-cli png EIN.rep AUS.png [--width PIXEL]\n";
+               "  veltrok-cli png EIN.rep AUS.png [--width PIXEL]\n"
+               "  veltrok-cli check DATEI.rep...\n";
   return 2;
+}
+
+// Checks every named layout, so a whole season's folder can be checked at once. An unreadable
+// file is reported (its message on stderr) and the others are still checked.
+int Check(int count, char** files) {
+  bool unreadable = false, found = false;
+  for (int i = 0; i < count; ++i) {
+    CFormElementPtrList list;
+    if (!LoadLayoutFile(PathFromUtf8(files[i]), list).ok()) {
+      std::cerr << files[i] << ": konnte nicht gelesen werden.\n";
+      unreadable = true;
+      continue;
+    }
+    for (const LayoutFinding& f : CheckLayoutPlaceholders(list)) {
+      std::cout << files[i] << ": " << DescribeFinding(f) << '\n';
+      found = true;
+    }
+  }
+  return unreadable ? 1 : found ? 3 : 0;
 }
 
 }  // namespace
@@ -56,6 +78,7 @@ int main(int argc, char** argv) {
     if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
     return SaveLayoutFile(PathFromUtf8(argv[3]), list) ? 0 : 1;
   }
+  if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);
   if (command == "png" && (argc == 4 || (argc == 6 && std::string_view(argv[4]) == "--width"))) {
     int width = 1000;
     if (argc == 6) {

@@ -13,7 +13,10 @@ void CActionHistory::Do(std::unique_ptr<CAction> action, CFormElementPtrList& li
   action->Do(list);
   action->serial = nextSerial_++;
   undoList_.push_back(std::move(action));
-  while (undoList_.size() > kMaxUndo) undoList_.pop_front();
+  while (undoList_.size() > kMaxUndo) {
+    baseSerial_ = undoList_.front()->serial;
+    undoList_.pop_front();
+  }
 }
 
 bool CActionHistory::Undo(CFormElementPtrList& list) {
@@ -37,6 +40,7 @@ bool CActionHistory::Redo(CFormElementPtrList& list) {
 void CActionHistory::Clear() {
   while (!redoList_.empty()) redoList_.pop_back();
   while (!undoList_.empty()) undoList_.pop_back();
+  baseSerial_ = 0;
 }
 
 std::string CActionHistory::UndoMenuText() const {

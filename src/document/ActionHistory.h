@@ -25,7 +25,9 @@ class CActionHistory {
   bool CanRedo() const { return !redoList_.empty(); }
   std::string UndoName() const { return undoList_.empty() ? std::string() : undoList_.back()->name; }
   std::string RedoName() const { return redoList_.empty() ? std::string() : redoList_.back()->name; }
-  int CurrentSerial() const { return undoList_.empty() ? 0 : undoList_.back()->serial; }
+  // The serial of the state the layout is in: the newest executed action's, or with nothing left
+  // to undo the serial of the oldest state still reachable (0 for an untouched history).
+  int CurrentSerial() const { return undoList_.empty() ? baseSerial_ : undoList_.back()->serial; }
   void Clear();
 
   // The menu texts of the two commands, e.g. "&Rückgängig: Verschieben\tStrg+Z".
@@ -40,4 +42,8 @@ class CActionHistory {
   std::list<std::unique_ptr<CAction>> undoList_;  // oldest first
   std::list<std::unique_ptr<CAction>> redoList_;  // most recently undone last
   int nextSerial_ = 1;
+  // The state before the oldest action in `undoList_`. When the oldest action is dropped, the state
+  // before it can no longer be reached; the state after it takes its place under its serial, so
+  // a save made before the dropped action never counts as reached again.
+  int baseSerial_ = 0;
 };

@@ -39,6 +39,8 @@ using WriteStreamFactory = std::function<std::unique_ptr<ByteStream>(const std::
 
 // Writes the layout to `path`. The bytes go to a temporary file beside it first, which then
 // replaces the old file; on failure the old file is untouched, the temporary file is removed and
-// the save-failure message is shown. `open` creates the write stream (tests inject failures).
+// the save-failure message is shown. A symbolic link is written through to the file it names, the
+// replaced file's permission bits are kept, and a file the user may not write (or one marked
+// read-only) is refused. `open` creates the write stream (tests inject failures).
 bool SaveLayoutFile(const std::filesystem::path& path, CFormElementPtrList& list,
                     const WriteStreamFactory& open = {});

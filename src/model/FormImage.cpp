@@ -7,6 +7,7 @@
 #include "model/ElementDialogs.h"
 #include "model/FileFormat.h"
 #include "platform/Archive.h"
+#include "platform/Dib.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 
@@ -25,10 +26,7 @@ void PutLe(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t value, in
 
 std::int32_t DibInt(const std::vector<std::uint8_t>& d, std::size_t at) {
   if (at + 4 > d.size()) return 0;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(d[at]) |
-                                   (static_cast<std::uint32_t>(d[at + 1]) << 8) |
-                                   (static_cast<std::uint32_t>(d[at + 2]) << 16) |
-                                   (static_cast<std::uint32_t>(d[at + 3]) << 24));
+  return static_cast<std::int32_t>(DibU32(d.data() + at));
 }
 
 std::uint16_t DibWord(const std::vector<std::uint8_t>& d, std::size_t at) {
@@ -186,10 +184,17 @@ void CFormImage::Blit(DeviceContext& dc, int bx, int by, int bw, int bh) const {
                 dib->size() - offset);
 }
 
+bool CFormImage::CanDrawPicture() const {
+  if (!HasPicture()) return false;
+  const auto offset = static_cast<std::size_t>(bitsOffset);
+  return ReadDibFormat(dib->data(), offset, dib->size() - offset).has_value();
+}
+
 void CFormImage::Draw(DeviceContext& dc, const CPageMapper& mapper) {
   const CPoint a = mapper.ToDevice(x, y);
   const CPoint b = mapper.ToDevice(x + width, y + height);
-  if (HasPicture()) {
+  // A picture stored in a form we cannot draw shows the empty frame, so the element stays visible.
+  if (CanDrawPicture()) {
     Blit(dc, a.x, a.y, b.x - a.x, b.y - a.y);
   } else {
     dc.Rectangle(CRect(a, b));  // with the caller's pen and brush

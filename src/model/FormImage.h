@@ -35,6 +35,8 @@ class CFormImage : public CFormRectElement {
   // longer side. A failed load changes nothing.
   bool LoadImageFile();
   bool HasPicture() const;
+  // Has a picture whose stored form can be drawn (not every compression a file may hold can).
+  bool CanDrawPicture() const;
   // (biWidth, |biHeight|) of the picture, or (0, 0) without one.
   CSize PixelSize() const;
 

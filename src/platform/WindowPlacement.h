@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -25,3 +26,10 @@ struct WindowPlacement {
   // Empty unless the text holds all ten numbers.
   static std::optional<WindowPlacement> Parse(std::string_view text);
 };
+
+// Where a stored normal rectangle may go given the work areas of the screens there are now. A
+// rectangle with enough of itself on some screen to be grabbed stays where it is; otherwise it is
+// moved onto the nearest screen (the one it overlaps most, or the closest), shrunk to that
+// screen's work area where it is larger, with as small a move as possible. No work areas: as
+// stored.
+CRect PlaceOnScreens(const CRect& rect, const std::vector<CRect>& workAreas);

@@ -22,7 +22,8 @@ class ToolView {
   virtual bool IsShiftDown() const = 0;
   virtual bool IsControlDown() const = 0;
   virtual bool IsAltDown() const = 0;
-  // Distance in pixels the pointer must travel before a press becomes a drag.
+  // Distance in device pixels (those of the client context) the pointer must travel before a
+  // press becomes a drag.
   virtual int DragThreshold() const = 0;
   // Redraws the page at once (after a gesture), not at the next idle moment.
   virtual void RepaintNow() = 0;

@@ -164,11 +164,38 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
 }
 
+TEST_F(Cli, CheckListsUnknownCodesOfManyFiles) {
+  const fs::path clean = Write("clean.rep", CurrentLayout());
+  Bytes b;
+  b.i32(4714).i32(1).u16(2);
+  b.newClass("CFormText").point(5, 6).point(0, 0).point(10, 10).str("[Nmae]").i32(0)
+      .font(-120, 400, "Arial").i32(0);
+  b.newClass("CFormTable").point(50, 100).point(400, 500).i32(0).i32(80).i32(0).u16(1);
+  b.str("[Lauf41]").i32(20).i32(0).font(-80, 400, "Arial").i32(0);
+  const fs::path damaged = Write("damaged.rep", b.data);
+
+  CliRun r = Cmd("check " + clean.string());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+
+  r = Cmd("check " + clean.string() + " " + damaged.string());
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_EQ(r.out, damaged.string() + ": Element 1 (CFormText): [Nmae] – vielleicht [Name]\n" +
+                       damaged.string() + ": Element 2 (CFormTable), Spalte 1: [Lauf41]\n");
+
+  // An unreadable file is named; the others are still checked.
+  r = Cmd("check " + (dir / "fehlt.rep").string() + " " + damaged.string());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("fehlt.rep: konnte nicht gelesen werden."), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("[Nmae]"), std::string::npos);
+}
+
 TEST_F(Cli, UsageErrorsExitTwo) {
   EXPECT_EQ(Cmd("").exitCode, 2);
   EXPECT_EQ(Cmd("info").exitCode, 2);
   EXPECT_EQ(Cmd("resave only-one.rep").exitCode, 2);
   EXPECT_EQ(Cmd("zeichne a.rep").exitCode, 2);
+  EXPECT_EQ(Cmd("check").exitCode, 2);
 }
 
 }  // namespace

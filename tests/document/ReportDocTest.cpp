@@ -116,6 +116,31 @@ TEST_F(Doc, MergeAfterSaveShowsModified) {
   fs::remove(file);
 }
 
+// Beyond a hundred changes the oldest steps fall away; the state they led from can no longer be
+// reached, and undoing everything must not count as back at the saved state.
+TEST_F(Doc, ModifiedFlagSurvivesTheHundredStepLimit) {
+  for (int i = 0; i < 101; ++i) AddBox(i);
+  while (doc->Undo()) {
+  }
+  EXPECT_EQ(doc->elements.GetCount(), 1);  // the first addition is beyond reach
+  EXPECT_TRUE(doc->IsModified());
+
+  // Saved after one change, then a hundred more: undoing them all is the saved layout again;
+  // one change more and the saved state itself has fallen away.
+  const fs::path file = fs::temp_directory_path() / "veltrok-doc-limit.rep";
+  for (int extra : {100, 101}) {
+    doc->OnNewDocument();
+    AddBox(0);
+    ASSERT_TRUE(doc->OnSaveDocument(file));
+    for (int i = 0; i < extra; ++i) AddBox(i + 1);
+    while (doc->Undo()) {
+    }
+    EXPECT_EQ(doc->IsModified(), extra == 101) << extra;
+    EXPECT_EQ(doc->elements.GetCount(), extra == 101 ? 2 : 1) << extra;
+  }
+  fs::remove(file);
+}
+
 TEST_F(Doc, MouseDragIsExactlyOneStepThatNeverMerges) {
   CFormElement* a = AddBox(10);
   CFormElement* b = AddBox(50);
@@ -439,6 +464,103 @@ TEST_F(DocFiles, FailedSaveLeavesTheOldFileByteIdentical) {
   messages.shown.clear();
   EXPECT_FALSE(doc->OnSaveDocument(dir / "fehlt" / "x.rep"));
   EXPECT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."});
+}
+
+// Saving replaces the file the user sees: through a link, with its permissions, and never one
+// that may not be written.
+TEST_F(DocFiles, SaveKeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
+  const std::vector<std::uint8_t> oldBytes = Bytes().i32(4714).i32(1).u16(0).data;
+  AddBox(4);
+  const std::vector<std::uint8_t> newBytes = LayoutToBytes(doc->elements);
+
+  fs::create_directories(dir / "ablage");
+  const fs::path real = Write("ablage/echt.rep", oldBytes);
+  const fs::path link = dir / "verweis.rep";
+  fs::create_symlink(fs::path("ablage") / "echt.rep", link);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(doc->OnSaveDocument(link));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Slurp(real), std::string(newBytes.begin(), newBytes.end()));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::mask, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "ablage"), fs::directory_iterator()), 1);
+
+  // Marked read-only: refused with the save message, the file keeps its bytes and its mode.
+  AddBox(5);
+  const fs::path locked = Write("gesperrt.rep", oldBytes);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  messages.shown.clear();
+  EXPECT_FALSE(doc->OnSaveDocument(locked));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."});
+  EXPECT_EQ(Slurp(locked), std::string(oldBytes.begin(), oldBytes.end()));
+  EXPECT_TRUE(doc->IsModified());
+  // Writable by others but not by us (someone else's file): refused as well.
+  if (geteuid() != 0) {
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::others_write);
+    EXPECT_FALSE(doc->OnSaveDocument(locked));
+    fs::permissions(locked, fs::perms::owner_read);
+    EXPECT_EQ(Slurp(locked), std::string(oldBytes.begin(), oldBytes.end()));
+  }
+  EXPECT_FALSE(fs::is_symlink(locked));
+  fs::permissions(locked, fs::perms::owner_all);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
+// Writes to the real temporary file beside the target, then fails like a full disk or a pulled
+// USB stick once `failAt` bytes are written, or when the file is finished.
+class FailingFile : public ByteStream {
+ public:
+  FailingFile(const fs::path& path, std::size_t failAt) : file_(path, FileStream::Mode::write), failAt_(failAt) {}
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  void Write(const void* src, std::size_t n) override {
+    if (written_ + n > failAt_) {
+      file_.Write(src, failAt_ - written_);  // a part of the block reaches the disk
+      throw FileException(FileException::Cause::diskFull, "x", "Datenträger voll");
+    }
+    file_.Write(src, n);
+    written_ += n;
+  }
+  void Flush() override {
+    file_.Flush();
+    if (written_ >= failAt_) throw FileException(FileException::Cause::diskFull, "x", "Datenträger voll");
+  }
+  std::uint64_t Remaining() const override { return 0; }
+
+ private:
+  FileStream file_;
+  std::size_t failAt_;
+  std::size_t written_ = 0;
+};
+
+TEST_F(DocFiles, SaveFailingAtAnyByteLeavesTheOldFileAndNoTemporaryFile) {
+  const fs::path file = Write("alt.rep", Bytes().i32(4714).i32(1).u16(0).data);
+  const std::string old = Slurp(file);
+  doc->AddElement(std::make_unique<CFormText>(CPoint{5, 5}, "Ergebnisliste [Titel]\r\nzweite Zeile"));
+  doc->AddElement(std::make_unique<CFormLine>(CPoint{0, 40}, CPoint{400, 40}));
+  auto table = Table(3);
+  table->twoColour = true;
+  doc->AddElement(std::move(table));
+  auto picture = std::make_unique<CFormImage>();
+  picture->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(4, 3, std::vector<std::uint8_t>(36, 0x40)));
+  picture->bitsOffset = 40;
+  picture->helper = true;
+  doc->AddElement(std::move(picture));
+  AddBox(7);
+  const std::size_t size = LayoutToBytes(doc->elements).size();
+  ASSERT_GT(size, 300u);
+
+  // Every offset from the first byte to the end (the last one fails when the file is finished).
+  for (std::size_t failAt = 0; failAt <= size; ++failAt) {
+    messages.shown.clear();
+    EXPECT_FALSE(doc->OnSaveDocument(file, [failAt](const fs::path& p) { return std::make_unique<FailingFile>(p, failAt); }))
+        << failAt;
+    ASSERT_EQ(Slurp(file), old) << failAt;
+    ASSERT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << failAt;
+    ASSERT_EQ(messages.shown, std::vector<std::string>{"Fehler beim Speichern des Dokuments."}) << failAt;
+    ASSERT_TRUE(doc->IsModified());
+  }
+  // And a writer that does not fail saves the whole layout.
+  EXPECT_TRUE(doc->OnSaveDocument(file, [size](const fs::path& p) { return std::make_unique<FailingFile>(p, size + 1); }));
+  EXPECT_EQ(Slurp(file).size(), size);
 }
 
 TEST_F(DocFiles, NewDocumentKeepsHelperVisibilityAndResetsEverythingElse) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -632,6 +633,60 @@ TEST(ElementBehaviourImage, PictureIsStretchedOntoCornersInTheEditorAndOntoSizeI
   for (std::size_t i = 1; i < dc.calls.size(); ++i)
     EXPECT_EQ(dc.calls[i].state.pen.style, Pen::Style::solid);
   EXPECT_EQ(dc.calls[9].rect, CRect(-2, 74, 5, 81));  // left-middle handle at (1, 77)
+}
+
+// A 2 x 2 picture as stored in a layout: header, optional colour masks, rows.
+std::shared_ptr<const std::vector<std::uint8_t>> StoredPicture(std::uint16_t bitCount, std::uint32_t compression,
+                                                              bool withMasks) {
+  const std::size_t offset = withMasks ? 52 : 40;
+  const std::size_t stride = (2 * bitCount + 31) / 32 * 4;
+  std::vector<std::uint8_t> d(offset + stride * 2, 0);
+  auto put = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) d[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put(0, 40);
+  put(4, 2);
+  put(8, 2);
+  d[12] = 1;
+  d[14] = static_cast<std::uint8_t>(bitCount);
+  put(16, compression);
+  if (withMasks) {
+    put(40, 0xF800);
+    put(44, 0x07E0);
+    put(48, 0x001F);
+  }
+  return std::make_shared<const std::vector<std::uint8_t>>(std::move(d));
+}
+
+// A picture in a form that cannot be drawn (run-length, JPEG or PNG inside the bitmap) shows the
+// empty frame rather than nothing; colour-mask pictures are drawn.
+TEST(ElementBehaviourImage, UndrawablePictureShowsTheEmptyFrame) {
+  const struct {
+    const char* name;
+    std::uint16_t bitCount;
+    std::uint32_t compression;
+    bool withMasks;
+    bool drawn;
+  } cases[] = {
+      {"rgb24", 24, 0, false, true},       {"bitfields16", 16, 3, true, true},
+      {"bitfields32", 32, 3, true, true},  {"rle8", 8, 1, false, false},
+      {"rle4", 4, 2, false, false},        {"jpeg", 24, 4, false, false},
+      {"png", 24, 5, false, false},        {"bitfields24", 24, 3, true, false},
+  };
+  for (const auto& c : cases) {
+    CFormImage img;
+    img.width = 50;
+    img.height = 40;
+    img.dib = StoredPicture(c.bitCount, c.compression, c.withMasks);
+    img.bitsOffset = c.withMasks ? 52 : 40;
+    ASSERT_TRUE(img.HasPicture()) << c.name;
+    EXPECT_EQ(img.CanDrawPicture(), c.drawn) << c.name;
+    FakeDeviceContext dc;
+    img.Draw(dc, kOnePx);
+    ASSERT_EQ(dc.calls.size(), 1u) << c.name;
+    EXPECT_EQ(dc.calls[0].op, c.drawn ? "StretchDib" : "Rectangle") << c.name;
+    EXPECT_EQ(dc.calls[0].rect, CRect(0, 0, 50, 40)) << c.name;
+  }
 }
 
 TEST(ElementBehaviourImage, SelectedWithoutPictureFillsNothing) {

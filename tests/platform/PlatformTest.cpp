@@ -72,4 +72,34 @@ TEST(WindowPlacement, FormatAndStrictParse) {
   EXPECT_FALSE(WindowPlacement::Parse("Fenster"));
 }
 
+
+TEST(WindowPlacement, RectangleOffEveryScreenComesBackOntoTheNearest) {
+  const CRect laptop(0, 0, 1600, 1000);
+  const CRect right(1600, 0, 3520, 1080);
+  const struct {
+    CRect stored;
+    std::vector<CRect> screens;
+    CRect placed;
+  } cases[] = {
+      // Stored on a second monitor that is gone: onto the remaining one, moved as little as possible.
+      {{3000, 2000, 4000, 2800}, {laptop}, {600, 200, 1600, 1000}},
+      {{-900, 100, -100, 700}, {laptop}, {0, 100, 800, 700}},
+      // Larger than the screen: shrunk to its work area.
+      {{5000, -3000, 7000, -500}, {laptop}, {0, 0, 1600, 1000}},
+      // Well on a screen, or across two: untouched.
+      {{100, 100, 900, 700}, {laptop}, {100, 100, 900, 700}},
+      {{1200, 100, 2400, 700}, {laptop, right}, {1200, 100, 2400, 700}},
+      {{-500, -20, 300, 600}, {laptop}, {-500, -20, 300, 600}},
+      // Only a sliver left on a screen: pulled fully onto it.
+      {{1590, 500, 2390, 1100}, {laptop}, {800, 400, 1600, 1000}},
+      // Off both screens: the closer one takes it.
+      {{4000, 100, 4800, 700}, {laptop, right}, {2720, 100, 3520, 700}},
+      // No screens known: as stored.
+      {{3000, 2000, 4000, 2800}, {}, {3000, 2000, 4000, 2800}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PlaceOnScreens(c.stored, c.screens), c.placed)
+        << c.stored.left << "," << c.stored.top << "," << c.stored.right << "," << c.stored.bottom;
+}
+
 }  // namespace

@@ -6,6 +6,11 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -132,6 +137,71 @@ TEST_F(Shell, PlacementRoundTripNormalAndMaximised) {
     EXPECT_TRUE(app->mainFrame()->isMaximized());
     EXPECT_EQ(app->mainFrame()->normalGeometry().size(), QSize(900, 700));
   }
+}
+
+TEST_F(Shell, PlacementOffEveryScreenComesBackOntoOne) {
+  {
+    QSettings stored(Settings(), QSettings::IniFormat);
+    // Stored on a second monitor that is no longer there.
+    stored.setValue("Settings/MainFrame", "0,1,-1,-1,-1,-1,3000,2000,4000,2800");
+  }
+  auto app = Start();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect g = app->mainFrame()->geometry();
+  // On the screen, up to the few pixels of frame the platform adds around the stored rectangle.
+  EXPECT_TRUE(screen.adjusted(-8, -8, 8, 8).contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+}
+
+TEST_F(Shell, HiddenStatusBarStaysHiddenNextTime) {
+  {
+    auto app = Start();
+    EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::viewStatusBar));
+    EXPECT_TRUE(app->mainFrame()->statusBar()->isHidden());
+    app->mainFrame()->close();
+  }
+  {
+    auto app = Start();
+    EXPECT_TRUE(app->mainFrame()->statusBar()->isHidden());
+    EXPECT_FALSE(app->mainFrame()->commands().Action(cmd::viewStatusBar)->isChecked());
+    EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::viewStatusBar));
+    app->mainFrame()->close();
+  }
+  auto app = Start();
+  EXPECT_FALSE(app->mainFrame()->statusBar()->isHidden());
+}
+
+TEST_F(Shell, QtsOwnTextsAreGerman) {
+  auto app = Start();
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
+  EXPECT_TRUE(box.button(QMessageBox::No)->text().contains("Nein"));
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().contains("Ja"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
+}
+
+TEST_F(Shell, ProgramIconOnTheWindowAndInTheAboutBox) {
+  auto app = Start();
+  const QIcon icon = app->mainFrame()->windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int size : {16, 32, 48, 256}) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), "Info über Veltrok");
+    const QImage picture = about->iconPixmap().toImage();
+    EXPECT_FALSE(picture.isNull());
+    // Not an empty area: the page and the pennant show.
+    int opaque = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) opaque += qAlpha(picture.pixel(x, y)) > 0;
+    EXPECT_GT(opaque, picture.width() * picture.height() / 3);
+    shown = true;
+    about->accept();
+  });
+  EXPECT_TRUE(app->mainFrame()->commands().Trigger(cmd::about));
+  EXPECT_TRUE(shown);
 }
 
 TEST_F(Shell, RightPaneKeepsItsWidthAndEditorKeepsFifty) {

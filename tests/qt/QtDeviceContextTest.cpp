@@ -307,6 +307,29 @@ TEST(QtDeviceContext, MeasuresWithoutKerningAndIgnoresLineBreaks) {
   EXPECT_EQ(dc.TextExtent("AV\r\nVA").cy, m.height);
 }
 
+// A tab is one character wide at every size, so a text with tabs scales with the zoom and
+// measures the same on screen and on paper; it draws as blank space.
+TEST(QtDeviceContext, TabIsOneCharacterNotATabStop) {
+  auto draw = [](const char* text) {
+    QImage img = Canvas(600, 200);
+    Paint(img, [&](DeviceContext& dc) {
+      dc.SetFont(ArialFont(-40));
+      dc.SetTextColor(RGB(0, 0, 0));
+      dc.SetTransparentText(true);
+      dc.Text({10, 10}, text);
+    });
+    return img;
+  };
+  EXPECT_EQ(CountDifferent(draw("A\tB"), draw("A B")), 0);
+  QImage img = Canvas(10, 10);
+  QtDeviceContext dc(&img);
+  for (int height : {-12, -40, -120}) {
+    dc.SetFont(ArialFont(height));
+    EXPECT_EQ(dc.TextExtent("A\tB").cx, dc.TextExtent("A B").cx) << height;
+    EXPECT_EQ(dc.TextExtent("\t").cx, dc.TextExtent(" ").cx) << height;
+  }
+}
+
 TEST(QtDeviceContext, FontHeightFollowsLogFontSign) {
   QImage img = Canvas(10, 10);
   QtDeviceContext dc(&img);
@@ -743,6 +766,66 @@ INSTANTIATE_TEST_SUITE_P(
         BadDibCase{"colourTableBeyondHeader", [](auto& b, auto&, auto&) { Put32(b, 32, 200); }},
         BadDibCase{"tallerThanTheRows", [](auto& b, auto&, auto&) { Put32(b, 8, 3); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Pictures that other programs write with colour masks (BI_BITFIELDS), in a plain info header
+// with the masks behind it or in a later header version with the masks inside.
+TEST(QtDeviceContext, ColourMaskPicturesAreDrawnThroughTheirMasks) {
+  const struct {
+    const char* name;
+    int bitCount;
+    std::uint32_t headerSize;
+    std::uint32_t masks[3];  // red, green, blue
+    std::vector<std::uint32_t> pixels;
+    std::vector<QRgb> expected;
+  } cases[] = {
+      {"rgb565", 16, 40, {0xF800, 0x07E0, 0x001F},
+       {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x8410},
+       {kRed, kGreen, kBlue, kWhite, qRgb(132, 130, 132)}},
+      {"rgb555InV5Header", 16, 124, {0x7C00, 0x03E0, 0x001F},
+       {0x7C00, 0x03E0, 0x001F, 0x7FFF, 0x0000},
+       {kRed, kGreen, kBlue, kWhite, kBlack}},
+      {"bgrx32", 32, 40, {0x000000FF, 0x0000FF00, 0x00FF0000},
+       {0x000000FF, 0x0000FF00, 0x00FF0000, 0x00FFFFFF, 0x00804020},
+       {kRed, kGreen, kBlue, kWhite, qRgb(0x20, 0x40, 0x80)}},
+      {"tenBitChannels", 32, 40, {0x3FF00000, 0x000FFC00, 0x000003FF},
+       {0x3FF00000, 0x000FFC00, 0x000003FF, 0x3FFFFFFF, 0x20080200},
+       {kRed, kGreen, kBlue, kWhite, qRgb(128, 128, 128)}},
+  };
+  for (const auto& c : cases) {
+    const int w = static_cast<int>(c.pixels.size());
+    const std::size_t bitsAt = c.headerSize == 40 ? 52 : c.headerSize;
+    const std::size_t stride = (static_cast<std::size_t>(w) * c.bitCount + 31) / 32 * 4;
+    std::vector<std::uint8_t> b(bitsAt + stride, 0);
+    Put32(b, 0, c.headerSize);
+    Put32(b, 4, static_cast<std::uint32_t>(w));
+    Put32(b, 8, 1);
+    b[12] = 1;
+    b[14] = static_cast<std::uint8_t>(c.bitCount);
+    Put32(b, 16, 3);  // BI_BITFIELDS
+    for (int i = 0; i < 3; ++i) Put32(b, 40 + 4 * static_cast<std::size_t>(i), c.masks[i]);
+    for (int x = 0; x < w; ++x)
+      for (int k = 0; k < c.bitCount / 8; ++k)
+        b[bitsAt + static_cast<std::size_t>(x * c.bitCount / 8 + k)] = static_cast<std::uint8_t>(c.pixels[static_cast<std::size_t>(x)] >> (8 * k));
+    QImage img = Canvas(w, 1, qRgb(1, 2, 3));
+    Paint(img, [&](DeviceContext& dc) { dc.StretchDib({0, 0, w, 1}, b.data(), bitsAt, b.data() + bitsAt, stride); });
+    for (int x = 0; x < w; ++x)
+      EXPECT_EQ(img.pixel(x, 0), c.expected[static_cast<std::size_t>(x)]) << c.name << " pixel " << x;
+  }
+}
+
+// A long thin picture is drawn as long as its pixel count is reasonable.
+TEST(QtDeviceContext, LongThinPictureIsDrawn) {
+  std::vector<std::vector<QRgb>> row(1, std::vector<QRgb>(70000, kRed));
+  row[0].back() = kBlue;
+  const DibBytes dib = MakeDib(row, 24, false);
+  QImage img = Canvas(70000, 1, kBlack);
+  Paint(img, [&](DeviceContext& dc) {
+    dc.StretchDib({0, 0, 70000, 1}, dib.bytes.data(), dib.bitsOffset, dib.bytes.data() + dib.bitsOffset,
+                  dib.bytes.size() - dib.bitsOffset);
+  });
+  EXPECT_EQ(img.pixel(0, 0), kRed);
+  EXPECT_EQ(img.pixel(69999, 0), kBlue);
+}
 
 TEST(QtDeviceContext, NullBitmapPointersDrawNothing) {
   QImage img = Canvas(10, 10, kBlack);

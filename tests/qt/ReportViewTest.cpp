@@ -21,6 +21,7 @@
 #include "support/LayoutFixtures.h"
 #include "support/FakeDeviceContext.h"
 #include "support/FakeServices.h"
+#include "support/XorFeedback.h"
 #include "view/StatusTexts.h"
 #include "view/ViewGeometry.h"
 
@@ -709,14 +710,7 @@ TEST_F(ReportViewTest, XorDrawnTwiceThroughTheClientContextRestoresThePicture) {
   const QImage before = view->BackingImage().copy();
   const CPageMapper& m = view->ScreenMapper();
 
-  const auto feedback = [&](DeviceContext& dc) {
-    dc.SetRop(RasterOp::xorPen);
-    dc.SetPen(Pen::Solid(0, RGB(0x5C, 0x5C, 0x5C)));
-    dc.SetBrush(Brush::Null());
-    dc.Rectangle(CRect(m.ToDevice(90, 90), m.ToDevice(200, 150)));
-    dc.Line(m.ToDevice(50, 50), m.ToDevice(50, 300));
-    dc.FocusRect(CRect(m.ToDevice(60, 60), m.ToDevice(160, 130)));
-  };
+  const auto feedback = [&](DeviceContext& dc) { DrawXorFeedback(dc, m); };
   {
     auto dc = view->ClientDC();
     EXPECT_EQ(dc->GetBrush(), Brush::StockWhite());

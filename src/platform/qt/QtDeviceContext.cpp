@@ -15,6 +15,8 @@
 #include <QPolygon>
 #include <QTransform>
 
+#include "platform/Dib.h"
+
 namespace {
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
@@ -43,11 +45,15 @@ bool IsStyled(const Pen& pen) {
   return IsCosmetic(pen) && (pen.style == Pen::Style::dash || pen.style == Pen::Style::dot);
 }
 
-// Line breaks measure nothing and draw nothing, as in GDI's single-line text output.
+// Line breaks measure nothing and draw nothing, as in GDI's single-line text output. A tab is one
+// character like any other, not a jump to a tab stop: tab stops lie at fixed device pixels, so a
+// text's width would no longer scale with the zoom or the printer's resolution. The fonts we draw
+// with have no tab glyph; it takes a space's advance.
 QString LineText(std::string_view utf8) {
   QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   s.remove(QLatin1Char('\r'));
   s.remove(QLatin1Char('\n'));
+  s.replace(QLatin1Char('\t'), QLatin1Char(' '));
   return s;
 }
 
@@ -57,61 +63,24 @@ QFontMetrics MetricsOf(const QFont& font, const QPaintDevice* device) {
 
 // ---- packed device-independent bitmaps -----------------------------------------------------------
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-constexpr std::size_t kInfoHeaderSize = 40;
-// Beyond these the bitmap cannot be a picture anyone placed on a page; refusing it keeps a
-// damaged file from making us convert gigabytes.
-constexpr std::int64_t kMaxDibSide = 1 << 16;
-constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 28;
-
 struct Dib {
   QImage image;  // rows in memory order
   bool bottomUp = false;
 };
 
-// Wraps or converts the bitmap's rows into an image without trusting a single header field.
+// Wraps or converts the bitmap's rows into an image; the header is checked by ReadDibFormat.
 std::optional<Dib> DecodeDib(const std::uint8_t* header, std::size_t headerSize,
                              const std::uint8_t* bits, std::size_t bitsSize) {
-  if (!header || !bits || headerSize < kInfoHeaderSize) return std::nullopt;
-  const std::uint32_t biSize = U32(header);
-  if (biSize < kInfoHeaderSize || biSize > headerSize) return std::nullopt;
-  const auto biWidth = static_cast<std::int32_t>(U32(header + 4));
-  const auto biHeight = static_cast<std::int32_t>(U32(header + 8));
-  const std::uint16_t planes = U16(header + 12);
-  const std::uint16_t bpp = U16(header + 14);
-  const std::uint32_t compression = U32(header + 16);
-  const std::uint32_t clrUsed = U32(header + 32);
-  constexpr std::uint32_t kBiRgb = 0;
-  if (biWidth < 1 || biHeight == 0 || planes != 1 || compression != kBiRgb) return std::nullopt;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
+  if (!bits) return std::nullopt;
+  const std::optional<DibFormat> f = ReadDibFormat(header, headerSize, bitsSize);
+  if (!f) return std::nullopt;
 
-  const std::int64_t w = biWidth;
-  const std::int64_t h = biHeight < 0 ? -static_cast<std::int64_t>(biHeight) : biHeight;
-  if (w > kMaxDibSide || h > kMaxDibSide || w * h > kMaxDibPixels) return std::nullopt;
-  const std::int64_t stride = (w * bpp + 31) / 32 * 4;
-  if (static_cast<std::uint64_t>(stride * h) > bitsSize) return std::nullopt;
-
-  QList<QRgb> table;
-  if (bpp <= 8) {
-    const std::uint32_t entries = 1u << bpp;
-    const std::uint32_t used = clrUsed == 0 ? entries : std::min(clrUsed, entries);
-    if (biSize + std::uint64_t{used} * 4 > headerSize) return std::nullopt;
-    // Indices past the stored table show black.
-    table.fill(qRgb(0, 0, 0), entries);
-    const std::uint8_t* q = header + biSize;
-    for (std::uint32_t i = 0; i < used; ++i, q += 4) table[i] = qRgb(q[2], q[1], q[0]);
-  }
-
-  const int iw = static_cast<int>(w);
-  const int ih = static_cast<int>(h);
+  const int iw = f->width;
+  const int ih = f->height;
+  const std::int64_t stride = f->stride;
   Dib dib;
-  dib.bottomUp = biHeight > 0;
-  auto row = [&](int y) { return bits + static_cast<std::size_t>(y) * stride; };
+  dib.bottomUp = f->bottomUp;
+  auto row = [&](int y) { return bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride); };
   // Rows that Qt can read as they lie are wrapped without a copy when aligned as QImage wants.
   auto wrapOrCopy = [&](QImage::Format format) {
     if (reinterpret_cast<std::uintptr_t>(bits) % 4 == 0) return QImage(bits, iw, ih, stride, format);
@@ -120,11 +89,26 @@ std::optional<Dib> DecodeDib(const std::uint8_t* header, std::size_t headerSize,
     for (int y = 0; y < ih; ++y) std::memcpy(copy.scanLine(y), row(y), static_cast<std::size_t>(stride));
     return copy;
   };
-  switch (bpp) {
+  // 16- and 32-bit pixels are read through their colour masks (fixed ones for BI_RGB).
+  auto throughMasks = [&](int bytesPerPixel) {
+    QImage image(iw, ih, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    for (int y = 0; y < ih; ++y) {
+      const std::uint8_t* s = row(y);
+      auto* d = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < iw; ++x, s += bytesPerPixel) {
+        const std::uint32_t pixel = bytesPerPixel == 2 ? DibU16(s) : DibU32(s);
+        d[x] = qRgb(DibChannel(pixel, f->redMask), DibChannel(pixel, f->greenMask), DibChannel(pixel, f->blueMask));
+      }
+    }
+    return image;
+  };
+  switch (f->bitCount) {
     case 1: dib.image = wrapOrCopy(QImage::Format_Mono); break;
     case 8: dib.image = wrapOrCopy(QImage::Format_Indexed8); break;
-    case 16: dib.image = wrapOrCopy(QImage::Format_RGB555); break;
     case 24: dib.image = wrapOrCopy(QImage::Format_BGR888); break;
+    case 16: dib.image = throughMasks(2); break;
+    case 32: dib.image = throughMasks(4); break;
     case 4: {
       dib.image = QImage(iw, ih, QImage::Format_Indexed8);
       if (dib.image.isNull()) return std::nullopt;
@@ -135,20 +119,15 @@ std::optional<Dib> DecodeDib(const std::uint8_t* header, std::size_t headerSize,
       }
       break;
     }
-    case 32: {
-      // The fourth byte is unused in BI_RGB; Qt's opaque format wants it set.
-      dib.image = QImage(iw, ih, QImage::Format_RGB32);
-      if (dib.image.isNull()) return std::nullopt;
-      for (int y = 0; y < ih; ++y) {
-        const std::uint8_t* s = row(y);
-        auto* d = reinterpret_cast<QRgb*>(dib.image.scanLine(y));
-        for (int x = 0; x < iw; ++x, s += 4) d[x] = qRgb(s[2], s[1], s[0]);
-      }
-      break;
-    }
   }
   if (dib.image.isNull()) return std::nullopt;
-  if (bpp <= 8) dib.image.setColorTable(table);
+  if (f->bitCount <= 8) {
+    // Indices past the stored table show black.
+    QList<QRgb> table(1 << f->bitCount, qRgb(0, 0, 0));
+    const std::uint8_t* q = header + f->tableOffset;
+    for (std::uint32_t i = 0; i < f->tableEntries; ++i, q += 4) table[i] = qRgb(q[2], q[1], q[0]);
+    dib.image.setColorTable(table);
+  }
   return dib;
 }
 

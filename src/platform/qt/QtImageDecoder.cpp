@@ -12,8 +12,7 @@ namespace {
 bool Acceptable(const QSize& size) {
   const long long w = size.width();
   const long long h = size.height();
-  return w >= 1 && h >= 1 && w <= QtImageDecoder::kMaxSide && h <= QtImageDecoder::kMaxSide &&
-         w * h <= QtImageDecoder::kMaxPixels;
+  return w >= 1 && h >= 1 && w * h <= QtImageDecoder::kMaxPixels;
 }
 
 QString ToQString(const std::filesystem::path& path) {

@@ -5,9 +5,9 @@
 
 class QtImageDecoder final : public ImageDecoder {
  public:
-  // Pictures beyond these are refused from their declared size, before anything is decoded, so a
-  // damaged or hostile file cannot make the editor allocate gigabytes.
-  static constexpr int kMaxSide = 20000;
+  // Pictures with more pixels are refused from their declared size, before anything is decoded,
+  // so a damaged or hostile file cannot make the editor allocate gigabytes. A long thin picture
+  // is as small as its pixel count says; no side on its own is limited.
   static constexpr long long kMaxPixels = 50'000'000;
 
   std::optional<DecodedImage> Load(const std::filesystem::path& path) override;

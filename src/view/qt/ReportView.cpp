@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QtMath>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -112,7 +113,7 @@ void CReportView::CheckOrientation() {
 
 void CReportView::OnDraw(DeviceContext& dc) {
   const CPoint offset = DrawingOffset(ScrollPosition(), pageOrigin_);
-  const QSize client = viewport()->size();
+  const QSize client = DeviceViewportSize();
   const CRect visible(-offset.x, -offset.y, -offset.x + client.width(), -offset.y + client.height());
   const CPoint pageEnd = screenMapper_.ToDevice(pageWidth_, pageHeight_);
   const auto toDevice = [this](int x, int y) { return screenMapper_.ToDevice(x, y); };
@@ -171,7 +172,7 @@ void CReportView::OnDraw(DeviceContext& dc) {
 }
 
 void CReportView::Redraw() {
-  const QSize size = viewport()->size();
+  const QSize size = DeviceViewportSize();
   if (backing_.size() != size && !backing_.paintingActive())
     backing_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
   if (backing_.isNull()) return;
@@ -195,11 +196,24 @@ void CReportView::Redraw() {
 void CReportView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  if (backing_.size() != viewport()->size()) {
-    // Not yet drawn at this size; the resize that follows brings the picture.
+  if (backing_.size() != DeviceViewportSize()) {
+    // Not yet drawn at this size; the resize that follows brings the picture. Moving to a screen
+    // of another pixel density brings no resize: lay the page out again for it.
     painter.fillRect(event->rect(), palette().color(QPalette::Button));
+    if (!densityCheckPending_) {
+      densityCheckPending_ = true;
+      QMetaObject::invokeMethod(this, [this] {
+        densityCheckPending_ = false;
+        if (backing_.size() != DeviceViewportSize()) FollowClientSize();
+      }, Qt::QueuedConnection);
+    }
+    return;
   }
-  painter.drawImage(event->rect().topLeft(), backing_, event->rect());
+  // The picture holds device pixels; at the screen's ratio each lands on exactly one of them.
+  const qreal ratio = Ratio();
+  const QRectF target(event->rect());
+  const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio, target.height() * ratio);
+  painter.drawImage(target, backing_, source);
 }
 
 // ---- placement ---------------------------------------------------------------------------------
@@ -208,12 +222,29 @@ CPoint CReportView::ScrollPosition() const {
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-CSize CReportView::TrueClientSize() const {
-  const QRect r = contentsRect();
-  return {r.width(), r.height()};
+qreal CReportView::Ratio() const { return viewport()->devicePixelRatioF(); }
+
+int CReportView::ToDevice(int logical) const { return qCeil(logical * Ratio() - 1e-9); }
+
+QSize CReportView::DeviceViewportSize() const {
+  const QSize logical = viewport()->size();
+  return {ToDevice(logical.width()), ToDevice(logical.height())};
 }
 
-QPoint CReportView::ClientCentre() const { return {viewport()->width() / 2, viewport()->height() / 2}; }
+QPoint CReportView::DevicePixelAt(QPointF logical) const {
+  const qreal ratio = Ratio();
+  return {qFloor(logical.x() * ratio), qFloor(logical.y() * ratio)};
+}
+
+CSize CReportView::TrueClientSize() const {
+  const QRect r = contentsRect();
+  return {ToDevice(r.width()), ToDevice(r.height())};
+}
+
+QPoint CReportView::ClientCentre() const {
+  const QSize size = DeviceViewportSize();
+  return {size.width() / 2, size.height() / 2};
+}
 
 CPoint CReportView::WindowToPagePoint(QPoint window) const {
   return WindowToPage(screenMapper_, CPoint(window.x(), window.y()), ScrollPosition(), pageOrigin_);
@@ -237,8 +268,8 @@ void CReportView::Relayout(std::optional<QPoint> anchor) {
 
   QScrollBar* hbar = horizontalScrollBar();
   QScrollBar* vbar = verticalScrollBar();
-  const CSize visible = VisibleClientSize(layout->surface, in.client, BarExtent(vbar, Qt::Vertical),
-                                          BarExtent(hbar, Qt::Horizontal));
+  const CSize visible = VisibleClientSize(layout->surface, in.client, ToDevice(BarExtent(vbar, Qt::Vertical)),
+                                          ToDevice(BarExtent(hbar, Qt::Horizontal)));
   // Bars shown or hidden here resize the viewport at once; the guard keeps that from starting
   // another relayout.
   inRelayout_ = true;
@@ -248,8 +279,9 @@ void CReportView::Relayout(std::optional<QPoint> anchor) {
   vbar->setRange(0, std::max(0, layout->surface.cy - visible.cy));
   hbar->setPageStep(layout->pageStep.cx);
   vbar->setPageStep(layout->pageStep.cy);
-  hbar->setSingleStep(layout->lineStep.cx);
-  vbar->setSingleStep(layout->lineStep.cy);
+  // An arrow click moves the same distance on the screen at any pixel density.
+  hbar->setSingleStep(ToDevice(layout->lineStep.cx));
+  vbar->setSingleStep(ToDevice(layout->lineStep.cy));
   hbar->setValue(layout->scroll.x);
   vbar->setValue(layout->scroll.y);
   inRelayout_ = false;
@@ -261,12 +293,14 @@ void CReportView::Relayout(std::optional<QPoint> anchor) {
 
 void CReportView::resizeEvent(QResizeEvent*) {
   if (inRelayout_) return;
+  FollowClientSize();
+}
+
+void CReportView::FollowClientSize() {
   const CSize client = TrueClientSize();
   // Only a change of the window itself moves the page; bars coming and going do not.
   if (client.cx >= 2 && client.cy >= 2 && client != laidOutFor_) {
-    const QSize size = viewport()->size();
-    Relayout(IsZoomed(zoom_) ? std::optional<QPoint>(QPoint(size.width() / 2, size.height() / 2))
-                             : std::nullopt);
+    Relayout(IsZoomed(zoom_) ? std::optional<QPoint>(ClientCentre()) : std::nullopt);
     return;
   }
   Redraw();
@@ -313,7 +347,7 @@ int VerticalWheelDelta(const QWheelEvent& event) {
 
 void CReportView::wheelEvent(QWheelEvent* event) {
   const QPoint pointer = event->position().toPoint();
-  const QPoint anchor = viewport()->rect().contains(pointer) ? pointer : ClientCentre();
+  const QPoint anchor = viewport()->rect().contains(pointer) ? DevicePixelAt(event->position()) : ClientCentre();
   ZoomBy(WheelZoomFactor(VerticalWheelDelta(*event)), anchor);
   // Handled whatever happened: the wheel never scrolls.
   event->accept();
@@ -344,20 +378,20 @@ unsigned CReportView::MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifi
 
 void CReportView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const CPoint page = WindowToPagePoint(event->position().toPoint());
+  const CPoint page = WindowToPagePoint(DevicePixelAt(event->position()));
   doc_.CurrentTool()->ButtonDown(*this, page, MouseKeyFlags(event->buttons(), event->modifiers()));
   viewport()->update();
 }
 
 void CReportView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  const CPoint page = WindowToPagePoint(event->position().toPoint());
+  const CPoint page = WindowToPagePoint(DevicePixelAt(event->position()));
   doc_.CurrentTool()->ButtonUp(*this, page, MouseKeyFlags(event->buttons(), event->modifiers()));
   viewport()->update();
 }
 
 void CReportView::mouseMoveEvent(QMouseEvent* event) {
-  const CPoint page = WindowToPagePoint(event->position().toPoint());
+  const CPoint page = WindowToPagePoint(DevicePixelAt(event->position()));
   // While a gesture holds the mouse the cursor it started with stays.
   if (!HasCapture()) SetToolCursor(page);
   if (status_) status_->SetCoordinateText(CoordinateText(page));
@@ -466,7 +500,7 @@ void CReportView::SetToolCursor(CPoint page) {
 // ---- what the tools ask ------------------------------------------------------------------------
 
 std::unique_ptr<DeviceContext> CReportView::ClientDC() {
-  if (backing_.size() != viewport()->size() && !backing_.paintingActive()) Redraw();
+  if (backing_.size() != DeviceViewportSize() && !backing_.paintingActive()) Redraw();
   auto dc = PageContext(&backing_, DrawingOffset(ScrollPosition(), pageOrigin_));
   dc->SetBrush(Brush::StockWhite());
   return dc;
@@ -487,7 +521,10 @@ bool CReportView::IsControlDown() const {
 }
 bool CReportView::IsAltDown() const { return QGuiApplication::keyboardModifiers().testFlag(Qt::AltModifier); }
 
-int CReportView::DragThreshold() const { return std::max(QApplication::startDragDistance(), 6); }
+int CReportView::DragThreshold() const {
+  // The same distance under the finger on every screen, counted in the pixels the tools see.
+  return ToDevice(std::max(QApplication::startDragDistance(), 6));
+}
 
 void CReportView::RepaintNow() { Redraw(); }
 

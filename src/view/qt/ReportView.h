@@ -6,6 +6,10 @@
 // device context draws on the same picture, so exclusive-or feedback drawn twice restores it
 // exactly, and the screen only ever shows the picture. A drag therefore never causes a full
 // redraw.
+//
+// The picture, the page mapper, the scroll positions and every pixel the tools see are device
+// pixels: on a screen with two device pixels per logical one the page is drawn at full
+// resolution, and at zoom 1.0 it still fills the same part of the window.
 #pragma once
 
 #include <memory>
@@ -58,9 +62,11 @@ class CReportView : public QAbstractScrollArea, public ToolView, public Document
   CPoint ScrollPosition() const;
   int PageWidth() const { return pageWidth_; }
   int PageHeight() const { return pageHeight_; }
-  // The page point under a viewport pixel.
+  // The page point under a viewport device pixel.
   CPoint WindowToPagePoint(QPoint window) const;
-  // The picture the screen shows.
+  // The viewport device pixel under a point in the widget's own (logical) coordinates.
+  QPoint DevicePixelAt(QPointF logical) const;
+  // The picture the screen shows, in device pixels.
   const QImage& BackingImage() const { return backing_; }
   CReportDoc& Document() const { return doc_; }
 
@@ -103,6 +109,12 @@ class CReportView : public QAbstractScrollArea, public ToolView, public Document
   // Repaints the picture from the document and shows it.
   void Redraw();
   void SetToolCursor(CPoint page);
+  // Lays the page out again when the client area changed, otherwise repaints.
+  void FollowClientSize();
+  // Device pixels per logical pixel, and logical lengths in device pixels.
+  qreal Ratio() const;
+  int ToDevice(int logical) const;
+  QSize DeviceViewportSize() const;
   QPoint ClientCentre() const;
   CSize TrueClientSize() const;
   unsigned MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const;
@@ -111,6 +123,7 @@ class CReportView : public QAbstractScrollArea, public ToolView, public Document
   CReportDoc& doc_;
   StatusTexts* status_;
   bool inRelayout_ = false;
+  bool densityCheckPending_ = false;
   CPoint pageOrigin_;
   double zoom_ = 1.0;
   int pageWidth_ = kPortraitWidth;
