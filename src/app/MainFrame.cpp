@@ -24,6 +24,7 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
+#include "view/qt/ReportPrinting.h"
 #include "view/qt/ReportView.h"
 
 namespace {
@@ -46,6 +47,7 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
   splitter_ = new CRightPaneSplitter(this);
   splitter_->rightPaneWidth = services().Settings().GetInt("Eigenschaften", "Breite", 300);
   view_ = new CReportView(doc_, this, splitter_);
+  printing_ = new CReportPrinting(doc_, *view_, this);
   // The property pane comes with its own work; until then the right column is an empty pane.
   auto* pane = new QWidget(splitter_);
   pane->setObjectName("PropertyPane");
@@ -112,10 +114,14 @@ void CMainFrame::BuildCommands() {
         "Speichert das Layout\nSpeichern");
   c.Add(cmd::fileSaveAs, "Speichern &unter...", R{[this] { SaveLayoutAs(); }}, {},
         "Speichert das Layout unter einem neuen Namen\nSpeichern unter");
-  // Printing comes with its own work: present, not yet available.
-  c.Add(cmd::filePrint, "&Drucken...\tStrg+P", {}, {key("Ctrl+P")}, "Druckt das Layout\nDrucken");
-  c.Add(cmd::filePrintPreview, "Sei&tenansicht", {}, {}, "Zeigt die Seitenansicht\nSeitenansicht");
-  c.Add(cmd::filePrintSetup, "Drucker&einrichtung...", {}, {}, "Richtet den Drucker ein\nDruckereinrichtung");
+  c.Add(cmd::filePrint, "&Drucken...\tStrg+P", R{[this] { printing_->Print(); }}, {key("Ctrl+P")},
+        "Druckt das Layout mit Beispieldaten\nDrucken");
+  c.Add(cmd::filePrintDirect, "Direkt drucken", R{[this] { printing_->PrintDirect(); }}, {},
+        "Druckt das Layout ohne Rückfrage\nDirekt drucken");
+  c.Add(cmd::filePrintPreview, "Sei&tenansicht", R{[this] { printing_->Preview(); }}, {},
+        "Zeigt das Layout mit Beispieldaten so, wie es gedruckt wird\nSeitenansicht");
+  c.Add(cmd::filePrintSetup, "Drucker&einrichtung...", R{[this] { printing_->PrinterSetup(); }}, {},
+        "Wählt den Drucker und die Papiereinstellungen\nDruckereinrichtung");
   c.Add(cmd::appExit, "&Beenden", R{[this] { close(); }}, {}, "Beendet Veltrok\nBeenden");
 
   c.Add(cmd::editUndo, "&Rückgängig\tStrg+Z",

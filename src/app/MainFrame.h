@@ -13,6 +13,7 @@
 
 class QLabel;
 class CIconToolBar;
+class CReportPrinting;
 class CReportView;
 class CRightPaneSplitter;
 
@@ -50,6 +51,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
 
   CommandTable& commands() { return *commands_; }
   CReportView* view() const { return view_; }
+  CReportPrinting* printing() const { return printing_; }
   CRightPaneSplitter* splitter() const { return splitter_; }
   CIconToolBar* mainToolBar() const { return mainToolBar_; }
   CIconToolBar* layoutToolBar() const { return layoutToolBar_; }
@@ -80,6 +82,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CReportDoc& doc_;
   CommandTable* commands_;
   CReportView* view_ = nullptr;
+  CReportPrinting* printing_ = nullptr;
   CRightPaneSplitter* splitter_ = nullptr;
   CIconToolBar* mainToolBar_ = nullptr;
   CIconToolBar* layoutToolBar_ = nullptr;

@@ -8,8 +8,35 @@
 #include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
+#include "view/qt/ReportPrinting.h"
 #include "view/qt/ReportView.h"
 #include "view/tools/EditingTools.h"
+
+std::optional<CommandLineInfo> CommandLineInfo::Parse(const QStringList& arguments) {
+  CommandLineInfo info;
+  if (arguments.isEmpty()) return info;
+  const QString first = arguments.front();
+  const auto isSwitch = [&first](const char* name) {
+    return first.compare(QString("/") + name, Qt::CaseInsensitive) == 0 ||
+           first.compare(QString("-") + name, Qt::CaseInsensitive) == 0;
+  };
+  if (isSwitch("p")) {
+    if (arguments.size() != 2) return std::nullopt;
+    info.action = Action::print;
+    info.file = arguments.at(1);
+    return info;
+  }
+  if (isSwitch("pt")) {
+    // Driver and port may follow the printer's name; the printer is found by its name alone.
+    if (arguments.size() < 3 || arguments.size() > 5) return std::nullopt;
+    info.action = Action::printTo;
+    info.file = arguments.at(1);
+    info.printer = arguments.at(2);
+    return info;
+  }
+  info.file = first;
+  return info;
+}
 
 CReportApp::CReportApp(const QString& settingsFile)
     : settings_(settingsFile.isEmpty() ? std::make_unique<QtSettingsStore>()
@@ -51,7 +78,7 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   s.Install(&wait_);
   s.Install(&fonts_);
 
-  // Pages the print preview starts with; printing comes with its own work.
+  // Pages the print preview starts with.
   previewPages_ = s.Settings().GetInt("Settings", "PreviewPages", 0);
   BuildCatalogue();
   doc_ = std::make_unique<CReportDoc>();
@@ -61,15 +88,29 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   frame_->RestorePlacement();
   recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 
-  // No argument: a new layout; one argument: that file.
-  const QStringList files = arguments.mid(1);
-  if (files.isEmpty()) {
+  // No argument: a new layout; a file name: that file; a print switch: print it and end.
+  const std::optional<CommandLineInfo> line = CommandLineInfo::Parse(arguments.mid(1));
+  if (!line) {
+    s.Messages().Show("Aufruf: veltrok [DATEI.rep | /p DATEI.rep | /pt DATEI.rep DRUCKER]",
+                      MessageIcon::stop, MessageButtons::ok);
+    exitCode_ = 2;
+    return false;
+  }
+  if (line->file.isEmpty()) {
     doc_->OnNewDocument();
     frame_->view()->OnInitialUpdate();
     frame_->UpdateTitle();
-  } else if (!frame_->OpenLayout(files.front())) {
+  } else if (!frame_->OpenLayout(line->file)) {
+    exitCode_ = 1;
     return false;
   }
+  if (line->action != CommandLineInfo::Action::open) {
+    // Printed without showing the window; the program ends either way.
+    frame_->view()->OnInitialUpdate();
+    exitCode_ = frame_->printing()->PrintDirect(line->printer) ? 0 : 1;
+    return false;
+  }
+  exitCode_ = 0;
   frame_->show();
   frame_->view()->OnInitialUpdate();
   // Layouts left unsaved by an editor that stopped unexpectedly are offered once the window is up.

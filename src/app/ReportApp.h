@@ -4,7 +4,9 @@
 
 #include <QIcon>
 #include <QStringList>
+#include <QTranslator>
 #include <memory>
+#include <optional>
 
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtServices.h"
@@ -14,14 +16,28 @@ class CRecoveryManager;
 class QTranslator;
 class CReportDoc;
 
+// What the command line asks for: a new layout, a file to open, or a file to print without a
+// dialog (to the current printer, or to a named one) after which the program ends.
+struct CommandLineInfo {
+  enum class Action { open, print, printTo };
+  Action action = Action::open;
+  QString file;     // empty: a new layout
+  QString printer;  // for printTo
+  // Reads the arguments after the program name: FILE, /p FILE, /pt FILE PRINTER [DRIVER PORT];
+  // the switches may also start with '-'. Empty when a switch lacks what it needs.
+  static std::optional<CommandLineInfo> Parse(const QStringList& arguments);
+};
+
 class CReportApp {
  public:
   // `settingsFile`: an INI file instead of the user's settings (tests); empty for the real ones.
   explicit CReportApp(const QString& settingsFile = {});
   ~CReportApp();
 
-  // Runs start-up; false means the program ends (the command-line file could not be opened).
+  // Runs start-up; false means the program ends with `exitCode()`: the command-line file could not
+  // be opened, the command line was not understood, or it asked to print and printing is done.
   bool InitInstance(const QStringList& arguments);
+  int exitCode() const { return exitCode_; }
   void ExitInstance();
 
   // The program icon at every size it was drawn in.
@@ -49,5 +65,6 @@ class CReportApp {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CRecoveryManager> recovery_;
   bool exited_ = false;
+  int exitCode_ = 1;
   int previewPages_ = 0;
 };

@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Orvik");
   QApplication::setApplicationName("Veltrok");
   CReportApp report;
-  if (!report.InitInstance(QApplication::arguments())) return 1;
+  if (!report.InitInstance(QApplication::arguments())) return report.exitCode();
   const int code = QApplication::exec();
   report.ExitInstance();
   return code;

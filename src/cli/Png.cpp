@@ -2,25 +2,15 @@
 
 #ifdef VELTROK_CLI_WITH_QT
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QString>
-#include <cstdlib>
-#include <memory>
 
+#include "cli/GuiSession.h"
 #include "model/FormElementPtrList.h"
 #include "platform/qt/QtDeviceContext.h"
 
 bool WriteLayoutPng(CFormElementPtrList& list, const std::filesystem::path& out, int width) {
-  // Fonts need a GUI application; no display is needed for drawing into a picture.
-  std::unique_ptr<QGuiApplication> app;
-  if (!QGuiApplication::instance()) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "veltrok-cli";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  const auto app = EnsureGuiApplication();
   const int pageW = list.portrait ? kPortraitWidth : kPortraitHeight;
   const int pageH = list.portrait ? kPortraitHeight : kPortraitWidth;
   const CPageMapper mapper = CPageMapper::ForPage(pageW, pageH, width, width * pageH / pageW + 1);

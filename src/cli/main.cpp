@@ -2,6 +2,7 @@
 //   veltrok-cli info FILE.rep          version, page settings and one line per element
 //   veltrok-cli resave IN.rep OUT.rep  load and save again in the current format
 //   veltrok-cli png IN.rep OUT.png [--width PIXELS]  the page as the editor draws it
+//   veltrok-cli pdf IN.rep OUT.pdf     the page printed with the sample data, as a PDF file
 //   veltrok-cli check FILE.rep...      unknown placeholder codes, one line each
 // Exit codes: 0 ok, 1 the file could not be read or written, 2 usage, 3 check found codes.
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "cli/Info.h"
+#include "cli/Pdf.h"
 #include "cli/Png.h"
 #include "document/LayoutFile.h"
 #include "model/FormElementPtrList.h"
@@ -35,6 +37,7 @@ int Usage() {
                "  veltrok-cli info DATEI.rep\n"
                "  veltrok-cli resave EIN.rep AUS.rep\n"
                "  veltrok-cli png EIN.rep AUS.png [--width PIXEL]\n"
+               "  veltrok-cli pdf EIN.rep AUS.pdf\n"
                "  veltrok-cli check DATEI.rep...\n";
   return 2;
 }
@@ -94,6 +97,15 @@ int main(int argc, char** argv) {
     if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
     if (!WriteLayoutPng(list, PathFromUtf8(argv[3]), width)) {
       std::cerr << "Das Bild konnte nicht geschrieben werden.\n";
+      return 1;
+    }
+    return 0;
+  }
+  if (command == "pdf" && argc == 4) {
+    CFormElementPtrList list;
+    if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
+    if (!WriteLayoutPdfFile(list, PathFromUtf8(argv[3]))) {
+      std::cerr << "Die PDF-Datei konnte nicht geschrieben werden.\n";
       return 1;
     }
     return 0;

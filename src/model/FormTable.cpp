@@ -219,6 +219,14 @@ int CFormTable::GetPageCount(DeviceContext& dc, const CPageMapper& mapper, const
   return static_cast<int>(std::min<long long>(r * rows / h + 1, INT32_MAX));
 }
 
+namespace {
+// A device coordinate held just outside [0, extent], so that edges beyond the printable area stay
+// beyond it without the arithmetic of absurd sizes overflowing.
+int HoldNear(long long v, int extent) {
+  return static_cast<int>(std::clamp<long long>(v, -2, static_cast<long long>(extent) + 2));
+}
+}  // namespace
+
 void CFormTable::Print(DeviceContext& dc, int page, const CPageMapper& mapper, const CFormEnv& data) {
   ScopedSave save(dc);
   dc.SetTransparentText(true);
@@ -227,25 +235,38 @@ void CFormTable::Print(DeviceContext& dc, int page, const CPageMapper& mapper, c
   const int w = size.x;
   const int h = size.y;
   const int r = RowHeight(dc, mapper);
+  // The printable area: the mapper was fitted to it. Nothing below it can be seen, so the loops
+  // stop there however tall the table claims to be.
+  const long long areaBottom = mapper.availableHeight;
 
   if (twoColour) {
     ScopedSave shading(dc);
     dc.SetPen(Pen::Null());
-    int k = 0;
-    for (long long s = 1; s < h; s += r, ++k) {
-      const int top = a.y + static_cast<int>(s);
-      const int bottom = std::min(top + r, a.y + h - 1);
+    long long s = 1;
+    long long k = 0;
+    if (a.y + s < 0) {
+      // Bands above the area are skipped in whole pairs, so the colours keep their order.
+      k = (-(a.y + s)) / r;
+      s += k * r;
+    }
+    const long long end = std::min<long long>(h, areaBottom - a.y + r);
+    for (; s < end; s += r, ++k) {
+      const long long top = a.y + s;
+      const long long bottom = std::min<long long>(top + r, static_cast<long long>(a.y) + h - 1);
       dc.SetBrush(Brush::Solid(k % 2 == 0 ? kShade : RGB(255, 255, 255)));
-      dc.Rectangle(CRect(a.x + 1, top, a.x + w - 1, bottom));
+      dc.Rectangle(CRect(HoldNear(a.x + 1LL, mapper.availableWidth), HoldNear(top, mapper.availableHeight),
+                         HoldNear(static_cast<long long>(a.x) + w - 1, mapper.availableWidth),
+                         HoldNear(bottom, mapper.availableHeight)));
     }
   }
 
   if (data.rows) {
     const auto edges = ColumnEdges(mapper);
     int counter = 1;
-    int t = a.y;
+    long long t = a.y;
     for (const CFormEnvRow& row : *data.rows) {
       if (counter > page) break;  // later rows belong to later pages
+      if (counter == page && t >= areaBottom) break;  // below the printable area
       if (counter == page) {
         std::size_t i = 0;
         for (const CFormTableEntry& c : columns) {
@@ -260,17 +281,18 @@ void CFormTable::Print(DeviceContext& dc, int page, const CPageMapper& mapper, c
             textX = left + cw - 2;
             align = TA_RIGHT;
           }
+          const int top = static_cast<int>(t);
           ScopedSave cell(dc);
-          dc.IntersectClip(CRect(left, t, left + cw, t + r));
+          dc.IntersectClip(CRect(left, top, left + cw, HoldNear(t + r, mapper.availableHeight)));
           dc.SetFont(CreateElementFont(c.font, mapper));
           dc.SetTextColor(c.color);
           dc.SetTransparentText(true);
           dc.SetTextAlign(align | TA_TOP);
-          dc.Text({textX, t}, ReplacePlaceholders(row.attributes, c.name));
+          dc.Text({textX, top}, ReplacePlaceholders(row.attributes, c.name));
         }
       }
       t += r;
-      if (static_cast<long long>(t) - a.y + r > h) {
+      if (t - a.y + r > h) {
         ++counter;
         t = a.y;
       }
@@ -280,7 +302,9 @@ void CFormTable::Print(DeviceContext& dc, int page, const CPageMapper& mapper, c
   if (frame) {
     dc.SetBrush(Brush::Null());
     dc.SetPen(Pen::StockBlack());
-    dc.Rectangle(CRect(a.x, a.y, a.x + w, a.y + h));
+    dc.Rectangle(CRect(HoldNear(a.x, mapper.availableWidth), HoldNear(a.y, mapper.availableHeight),
+                       HoldNear(static_cast<long long>(a.x) + w, mapper.availableWidth),
+                       HoldNear(static_cast<long long>(a.y) + h, mapper.availableHeight)));
   }
 }
 

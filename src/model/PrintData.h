@@ -19,5 +19,12 @@ struct CFormEnv {
   const std::vector<CFormEnvRow>* rows = nullptr;  // may be null: no table rows
 };
 
+// Appends the code with its value; an existing entry of the same code is not looked for.
+void AddAttribute(std::vector<CFormEnvAttrib>& attributes, std::string_view code, std::string_view value);
+void AddAttribute(std::vector<CFormEnvAttrib>& attributes, std::string_view code, int value);
+// Replaces the value of the first entry with exactly this code, else appends.
+void SetAttribute(std::vector<CFormEnvAttrib>& attributes, std::string_view code, std::string_view value);
+void SetAttribute(std::vector<CFormEnvAttrib>& attributes, std::string_view code, int value);
+
 // Replaces the first occurrence of each code, in attribute order, in the text as changed so far.
 std::string ReplacePlaceholders(const std::vector<CFormEnvAttrib>& attributes, std::string_view text);

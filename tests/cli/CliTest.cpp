@@ -7,9 +7,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <sstream>
 #include <string>
 
+#include "document/LayoutFile.h"
+#include "model/FormElementPtrList.h"
+#include "model/FormImage.h"
+#include "model/FormTable.h"
+#include "model/FormText.h"
 #include "support/Bytes.h"
+#include "support/LayoutFixtures.h"
+#include "support/Tools.h"
 
 namespace fs = std::filesystem;
 
@@ -162,6 +171,122 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(be(20), 283);
   EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --width abc").exitCode, 2);
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
+}
+
+TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {
+  CFormElementPtrList list;
+  list.portrait = false;
+  list.Append(ShadedPicture(300, 10, 80, 40, 16, 8, 10, true, true));  // a helper image: never printed
+  list.Append(ShadedPicture(20, 10, 80, 40, 16, 8, 200, false, true));
+  list.Append(std::make_unique<CFormText>(CPoint{200, 20}, "Lauf [Laufnr] von [Titel]"));
+  auto table = std::make_unique<CFormTable>(CPoint{20, 80});
+  table->width = 600;
+  table->height = 410;
+  CFormTableEntry rank;
+  rank.name = "[Rang]";
+  rank.widthPercent = 20;
+  rank.alignment = 2;
+  CFormTableEntry name;
+  name.name = "[Name] [Lauf01]";
+  name.widthPercent = 60;
+  table->AppendColumn(rank);
+  table->AppendColumn(name);
+  list.Append(std::move(table));
+  const fs::path in = dir / "liste.rep";
+  ASSERT_TRUE(SaveLayoutFile(in, list));
+  const fs::path out = dir / "liste.pdf";
+
+  const CliRun r = Cmd("pdf " + in.string() + " " + out.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Slurp(out).substr(0, 5), "%PDF-");
+  EXPECT_EQ(r.err, "");  // standard error is for the tool's own messages
+
+  const std::string info = RunTool("pdfinfo " + out.string());
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("842 x 595 pts (A4)"), std::string::npos) << info;  // landscape
+
+  // Real text: the page values, then the ranks 1 to 40 in order with the row values.
+  const std::string text = RunTool("pdftotext -layout " + out.string() + " -");
+  EXPECT_NE(text.find("Lauf 5 von Testregatta"), std::string::npos) << text;
+  std::vector<int> ranks;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    int rankValue = 0;
+    char rest[64] = {};
+    if (std::sscanf(line.c_str(), " %d %63[^\n]", &rankValue, rest) == 2 &&
+        std::string(rest).rfind("TestName [Lauf01]", 0) == 0)
+      ranks.push_back(rankValue);
+  }
+  std::vector<int> expected(40);
+  for (int k = 0; k < 40; ++k) expected[static_cast<std::size_t>(k)] = k + 1;
+  EXPECT_EQ(ranks, expected) << text;
+
+  // One picture (the helper image is left out), stored without lossy compression.
+  const std::string images = RunTool("pdfimages -list " + out.string());
+  std::istringstream rows(images);
+  std::vector<std::string> pictureRows;
+  for (std::string line; std::getline(rows, line);)
+    if (line.find(" image ") != std::string::npos) pictureRows.push_back(line);
+  ASSERT_EQ(pictureRows.size(), 1u) << images;
+  EXPECT_NE(pictureRows[0].find("    16     8 "), std::string::npos) << images;
+  EXPECT_EQ(pictureRows[0].find("jpeg"), std::string::npos) << images;
+}
+
+TEST_F(Cli, PdfFailuresLeaveTheTargetAsItWas) {
+  const fs::path in = Write("a.rep", CurrentLayout());
+  const fs::path broken = Write("kaputt.rep", Bytes().i32(4714).i32(1).u16(1).newClass("CFormKreis").data);
+  const fs::path out = dir / "alt.pdf";
+  std::ofstream(out) << "alt";
+
+  const CliRun unreadable = Cmd("pdf " + broken.string() + " " + out.string());
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_EQ(unreadable.err, "Unerwartetes Dateiformat.\n");
+  EXPECT_EQ(Slurp(out), "alt");
+
+  const fs::path nowhere = dir / "fehlt" / "a.pdf";
+  const CliRun unwritable = Cmd("pdf " + in.string() + " " + nowhere.string());
+  EXPECT_EQ(unwritable.exitCode, 1);
+  EXPECT_NE(unwritable.err.find("Die PDF-Datei konnte nicht geschrieben werden."), std::string::npos);
+  EXPECT_FALSE(fs::exists(nowhere));
+  // Nothing half-written is left beside the target either.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
+
+  EXPECT_EQ(Cmd("pdf " + in.string()).exitCode, 2);
+  EXPECT_EQ(Cmd("pdf " + in.string() + " " + out.string() + " zuviel").exitCode, 2);
+  EXPECT_EQ(Slurp(out), "alt");
+}
+
+TEST_F(Cli, ExamplesAreCurrentLoadableAndPrintable) {
+  // The examples in the source folder are exactly what their generator writes today.
+  const std::string line = std::string(VELTROK_MAKE_EXAMPLES_PATH) + " " + dir.string() + " >/dev/null";
+  ASSERT_EQ(std::system(line.c_str()), 0);
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(VELTROK_EXAMPLES_DIR)) {
+    if (entry.path().extension() != ".rep") continue;
+    ++count;
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Slurp(entry.path()), Slurp(dir / name)) << "run veltrok-make-examples examples";
+    EXPECT_EQ(Cmd("info " + entry.path().string()).exitCode, 0);
+    const fs::path pdf = dir / (name + ".pdf");
+    const CliRun r = Cmd("pdf " + entry.path().string() + " " + pdf.string());
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(RunTool("pdftotext " + pdf.string() + " -").find("Testregatta"), std::string::npos);
+  }
+  EXPECT_EQ(count, 3);
+
+  // The results list shows the ranks 1 to 40 in order.
+  const std::string text = RunTool("pdftotext -layout " + (dir / "ergebnisliste.rep.pdf").string() + " -");
+  std::vector<int> ranks;
+  std::istringstream lines(text);
+  for (std::string l; std::getline(lines, l);) {
+    int rank = 0;
+    char sail[16] = {};
+    if (std::sscanf(l.c_str(), " %d %15s", &rank, sail) == 2 && std::string(sail) == "AUT00") ranks.push_back(rank);
+  }
+  std::vector<int> expected(40);
+  for (int k = 0; k < 40; ++k) expected[static_cast<std::size_t>(k)] = k + 1;
+  EXPECT_EQ(ranks, expected) << text;
 }
 
 TEST_F(Cli, CheckListsUnknownCodesOfManyFiles) {

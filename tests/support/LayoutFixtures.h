@@ -6,6 +6,7 @@
 
 #include "document/LayoutFile.h"
 #include "model/FormAlias.h"
+#include "model/FormImage.h"
 #include "model/FormElementPtrList.h"
 #include "support/Bytes.h"
 
@@ -32,4 +33,23 @@ inline std::unique_ptr<CFormElementPtrList> Read(const std::vector<std::uint8_t>
   auto list = std::make_unique<CFormElementPtrList>();
   LayoutFromBytes(bytes, *list);
   return list;
+}
+
+// A picture element of one grey shade (pixel rows vary slightly when `vary` is set, so that
+// the picture is not a single colour), placed at x, y with the given size in page units.
+inline std::unique_ptr<CFormImage> ShadedPicture(int x, int y, int width, int height, int pixelsWide,
+                                                 int pixelsHigh, std::uint8_t shade, bool helper = false,
+                                                 bool vary = false) {
+  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(pixelsWide) * pixelsHigh * 3, shade);
+  if (vary)
+    for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(shade + i % 7);
+  auto img = std::make_unique<CFormImage>();
+  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(pixelsWide, pixelsHigh, bgr));
+  img->bitsOffset = 40;
+  img->helper = helper;
+  img->x = x;
+  img->y = y;
+  img->width = width;
+  img->height = height;
+  return img;
 }

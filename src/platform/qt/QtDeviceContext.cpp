@@ -525,9 +525,7 @@ void QtDeviceContext::StretchDib(const CRect& dest, const std::uint8_t* header,
   if (dw == 0 || dh == 0) return;
   std::optional<Dib> dib = DecodeDib(header, headerSize, bits, bitsSize);
   if (!dib) return;
-  QImage image = std::move(dib->image);
-  // Other engines may keep the image past this call; give them pixels of their own.
-  if (!HasRasterOps()) image = image.convertToFormat(QImage::Format_RGB32);
+  const QImage image = std::move(dib->image);
   if (image.isNull()) return;
 
   // Maps the image onto the destination; a negative width or height mirrors, as StretchDIBits
@@ -540,7 +538,21 @@ void QtDeviceContext::StretchDib(const CRect& dest, const std::uint8_t* header,
   painter_->save();
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter_->setTransform(toDest, true);
-  painter_->drawImage(QPointF(0, 0), image);
+  if (painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster) {
+    painter_->drawImage(QPointF(0, 0), image);
+  } else {
+    // Printers, previews and PDF files keep or convert the pixels they are given. They get the
+    // picture in bands of pixels of their own, so that a huge picture never needs a second copy
+    // of its full size. Each band reaches one row into the next, which is drawn over it: no
+    // seam can show between them.
+    const int bandRows = std::max(1, kPrintBandPixels / image.width());
+    for (int top = 0; top < image.height(); top += bandRows) {
+      const int rows = std::min(bandRows + 1, image.height() - top);
+      const QImage band = image.copy(0, top, image.width(), rows).convertToFormat(QImage::Format_RGB32);
+      if (band.isNull()) break;
+      painter_->drawImage(QPointF(0, top), band);
+    }
+  }
   painter_->restore();
 }
 

@@ -62,6 +62,9 @@ class QtDeviceContext final : public DeviceContext {
                   const std::uint8_t* bits, std::size_t bitsSize) override;
 
   bool IsPrinting() const override { return printing_; }
+  // Devices other than pictures in memory (printers, previews, PDF files) receive pictures in
+  // bands of at most this many pixels (plus one row).
+  static constexpr int kPrintBandPixels = 1 << 20;
   int PixelsPerInchY() const override;
 
   // The font a fresh context starts with.
