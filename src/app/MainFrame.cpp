@@ -24,6 +24,7 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
+#include "properties/qt/PropertyView.h"
 #include "view/qt/ReportPrinting.h"
 #include "view/qt/ReportView.h"
 
@@ -48,11 +49,8 @@ CMainFrame::CMainFrame(CReportDoc& doc, QWidget* parent)
   splitter_->rightPaneWidth = services().Settings().GetInt("Eigenschaften", "Breite", 300);
   view_ = new CReportView(doc_, this, splitter_);
   printing_ = new CReportPrinting(doc_, *view_, this);
-  // The property pane comes with its own work; until then the right column is an empty pane.
-  auto* pane = new QWidget(splitter_);
-  pane->setObjectName("PropertyPane");
-  pane->setAutoFillBackground(true);
-  splitter_->SetPanes(view_, pane);
+  propertyView_ = new CPropertyView(doc_, splitter_);
+  splitter_->SetPanes(view_, propertyView_);
   setCentralWidget(splitter_);
 
   BuildCommands();

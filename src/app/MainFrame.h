@@ -13,6 +13,7 @@
 
 class QLabel;
 class CIconToolBar;
+class CPropertyView;
 class CReportPrinting;
 class CReportView;
 class CRightPaneSplitter;
@@ -51,6 +52,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
 
   CommandTable& commands() { return *commands_; }
   CReportView* view() const { return view_; }
+  CPropertyView* propertyView() const { return propertyView_; }
   CReportPrinting* printing() const { return printing_; }
   CRightPaneSplitter* splitter() const { return splitter_; }
   CIconToolBar* mainToolBar() const { return mainToolBar_; }
@@ -82,6 +84,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   CReportDoc& doc_;
   CommandTable* commands_;
   CReportView* view_ = nullptr;
+  CPropertyView* propertyView_ = nullptr;
   CReportPrinting* printing_ = nullptr;
   CRightPaneSplitter* splitter_ = nullptr;
   CIconToolBar* mainToolBar_ = nullptr;

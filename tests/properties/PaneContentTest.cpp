@@ -239,6 +239,7 @@ TEST_F(PaneTest, TablesWithDifferentColumnCountsShareTheCommonColumns) {
   doc.SelectElement(two);
   doc.SelectElement(three);
   const PaneContent content = CollectPaneContent(doc);
+  EXPECT_EQ(content.rows.size(), 7u + 2 * 8);  // element rows and the rows of columns 1 and 2
   EXPECT_NE(content.rows.FindRow("Spalte 2/Farbe"), nullptr);
   EXPECT_EQ(content.rows.FindRow("Spalte 3/Name"), nullptr);
   EXPECT_TRUE(content.rows.FindRow("Spaltenbreiten gesamt (%)")->mixed);
