@@ -4,7 +4,7 @@
 namespace cmd {
 enum : int {
   fileNew = 57600, fileOpen = 57601, fileSave = 57603, fileSaveAs = 57604, filePrint = 57607, filePrintDirect = 57608,
-  filePrintPreview = 57609, filePrintSetup = 57606, fileMru = 57616, appExit = 57665,
+  filePrintPreview = 57609, filePrintSetup = 57606, fileExportPdf = 32810, fileMru = 57616, appExit = 57665,
   editUndo = 57643, editRedo = 57644, editCut = 57635, editCopy = 57634, editPaste = 57637,
   toolSelect = 32772, toolText = 32773, toolLine = 32774, toolImage = 32776, toolTable = 32778,
   portrait = 32792, landscape = 32793,

@@ -120,6 +120,8 @@ void CMainFrame::BuildCommands() {
         "Zeigt das Layout mit Beispieldaten so, wie es gedruckt wird\nSeitenansicht");
   c.Add(cmd::filePrintSetup, "Drucker&einrichtung...", R{[this] { printing_->PrinterSetup(); }}, {},
         "Wählt den Drucker und die Papiereinstellungen\nDruckereinrichtung");
+  c.Add(cmd::fileExportPdf, "Als &PDF exportieren...", R{[this] { ExportPdf(); }}, {},
+        "Speichert die gedruckte Seite mit Beispieldaten als PDF-Datei\nAls PDF exportieren");
   c.Add(cmd::appExit, "&Beenden", R{[this] { close(); }}, {}, "Beendet Veltrok\nBeenden");
 
   c.Add(cmd::editUndo, "&Rückgängig\tStrg+Z",
@@ -264,7 +266,7 @@ void CMainFrame::BuildMenus() {
 
   fileMenu_ = bar->addMenu("&Datei");
   fill(fileMenu_, {cmd::fileNew, cmd::fileOpen, cmd::fileSave, cmd::fileSaveAs, 0, cmd::filePrint,
-                   cmd::filePrintPreview, cmd::filePrintSetup, 0});
+                   cmd::filePrintPreview, cmd::filePrintSetup, cmd::fileExportPdf, 0});
   recentAnchor_ = fileMenu_->addAction("Letzte Datei");
   recentAnchor_->setEnabled(false);
   fileMenu_->addSeparator();
@@ -485,6 +487,39 @@ QString CMainFrame::ChooseOpenPath() {
   if (path.isEmpty()) return {};
   QString folder = QFileInfo(path).absolutePath() + "/";
   services().Settings().WriteString("Report", "LastDir", S(folder.left(259)));
+  return path;
+}
+
+bool CMainFrame::ExportPdf() {
+  const QString path = ChoosePdfPath();
+  return !path.isEmpty() && ExportPdfTo(path);
+}
+
+bool CMainFrame::ExportPdfTo(const QString& path) {
+  // The same print path as the command line's pdf: what is exported is what is printed.
+  if (!WriteLayoutPdf(doc_.elements, path)) {
+    services().Messages().Show("Die PDF-Datei konnte nicht geschrieben werden.", MessageIcon::exclamation,
+                               MessageButtons::ok);
+    return false;
+  }
+  ShowStatusMessage(S(QString("PDF-Datei %1 geschrieben").arg(QFileInfo(path).fileName())));
+  return true;
+}
+
+QString CMainFrame::ChoosePdfPath() {
+  // The folder of the last export is offered again; the name follows the layout's.
+  const QString lastDir = Q(services().Settings().GetString("Report", "PdfDir", ""));
+  QString name = doc_.PathName().empty() ? QString("Unbenannt")
+                                         : QFileInfo(Q(PathToUtf8(doc_.PathName()))).completeBaseName();
+  QFileDialog dialog(this, "Als PDF exportieren");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter("PDF-Dateien (*.pdf)");
+  dialog.setDefaultSuffix("pdf");
+  if (!lastDir.isEmpty()) dialog.setDirectory(lastDir);
+  dialog.selectFile(name + ".pdf");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().front();
+  services().Settings().WriteString("Report", "PdfDir", S(QFileInfo(path).absolutePath()));
   return path;
 }
 

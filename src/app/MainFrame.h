@@ -42,6 +42,10 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   bool OpenLayout(const QString& path);
   bool SaveLayout();
   bool SaveLayoutAs();
+  // "Als PDF exportieren...": the printed page with the sample data into a PDF file. False when
+  // cancelled or the file could not be written (the user has been told).
+  bool ExportPdf();
+  bool ExportPdfTo(const QString& path);
   // Opens a recovery copy as a layout with unsaved changes and no file yet; saving asks for a
   // name, offering `originalPath` (the file the changes belong to).
   bool RestoreLayout(const QString& copyPath, const QString& originalPath);
@@ -70,6 +74,7 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   // The dialogs, as hooks so that tests can answer them.
   virtual QString ChooseOpenPath();
   virtual QString ChooseSavePath();
+  virtual QString ChoosePdfPath();
   virtual void ShowAbout();
   virtual void ShowHelp();
 

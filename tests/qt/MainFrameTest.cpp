@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <fstream>
@@ -244,6 +246,39 @@ TEST_F(Shell, SavePromptOnCloseOfAModifiedLayout) {
   messages.answer = MessageResult::no;
   EXPECT_TRUE(app->mainFrame()->close());
   app->ExitInstance();
+}
+
+TEST_F(Shell, ExportPdfWritesThePrintedPageAndLeavesTheLayoutAlone) {
+  Bytes b;
+  b.i32(4714).i32(1).u16(1);
+  b.newClass("CFormText").point(50, 40).point(0, 0).point(10, 10).str("Lauf [Laufnr] von [Titel]").i32(0)
+      .font(-160, 700, "Arial").i32(0);
+  auto app = Start({"veltrok", WriteLayout("lauf.rep", b.data)});
+  CMainFrame* frame = app->mainFrame();
+  QAction* exportPdf = frame->commands().Action(cmd::fileExportPdf);
+  ASSERT_NE(exportPdf, nullptr);
+  EXPECT_TRUE(exportPdf->isEnabled());
+  EXPECT_EQ(exportPdf->text(), "Als &PDF exportieren...");
+
+  const QString pdf = dir.filePath("lauf.pdf");
+  ASSERT_TRUE(frame->ExportPdfTo(pdf));
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5) == "%PDF-");
+  // The sample data is printed, as on paper; the layout itself is untouched.
+  QProcess text;
+  text.start("pdftotext", {pdf, "-"});
+  ASSERT_TRUE(text.waitForFinished());
+  EXPECT_TRUE(text.readAllStandardOutput().contains("Lauf 5 von Testregatta"));
+  EXPECT_FALSE(app->document()->IsModified());
+  EXPECT_FALSE(app->document()->history.CanUndo());
+
+  // A folder that does not exist: the German message, nothing written.
+  FakeMessages messages;
+  services().Install(&messages);
+  EXPECT_FALSE(frame->ExportPdfTo(dir.filePath("fehlt/lauf.pdf")));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Die PDF-Datei konnte nicht geschrieben werden."});
+  EXPECT_FALSE(QFile::exists(dir.filePath("fehlt/lauf.pdf")));
 }
 
 TEST_F(Shell, UndoMenuTextFollowsTheHistory) {
