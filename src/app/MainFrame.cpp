@@ -21,6 +21,7 @@
 #include "app/OpenLayoutDialog.h"
 #include "app/RightPaneSplitter.h"
 #include "document/Actions.h"
+#include "placeholders/qt/TranslationDialog.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
@@ -187,8 +188,8 @@ void CMainFrame::BuildCommands() {
         "Kopiert die Markierung und überträgt sie in die Zwischenablage.\nKopieren");
   c.Add(cmd::editPaste, "E&infügen\tStrg+V", R{[this] { doc_.Paste(); }, [this] { return clipboardOffersElements_; }},
         {key("Ctrl+V"), key("Shift+Insert")}, "Fügt den Inhalt der Zwischenablage ein.\nEinfügen");
-  // The translation table comes with its own work: present, not yet available.
-  c.Add(cmd::translations, "Übersetzungen", {}, {}, "Bearbeitet die Übersetzungen der Platzhalter\nÜbersetzungen");
+  c.Add(cmd::translations, "Übersetzungen", R{[this] { CCodeTranslations(this).exec(); }}, {},
+        "Bearbeitet die Übersetzungen der Platzhalter\nÜbersetzungen");
 
   c.Add(cmd::toFront, "nach vorne bringen", R{[this] { doc_.OrderSelection(false); }, [this] { return doc_.CanDelete(); }},
         {}, "Bringt das selektierte Element nach vorne\nnach vorne bringen");

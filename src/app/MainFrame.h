@@ -100,6 +100,6 @@ class CMainFrame : public QMainWindow, public StatusTexts, public DocumentObserv
   QAction* recentAnchor_ = nullptr;
   QList<QAction*> recentActions_;
   QStringList recentFiles_;
-  bool clipboardOffersElements_ = false;
   QString suggestedSavePath_;  // a restored layout's original file, offered by Save As
+  bool clipboardOffersElements_ = false;
 };

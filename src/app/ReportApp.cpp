@@ -8,6 +8,7 @@
 #include "app/RecoveryManager.h"
 #include "document/ReportDoc.h"
 #include "placeholders/Catalogue.h"
+#include "placeholders/TranslationFile.h"
 #include "view/qt/ReportPrinting.h"
 #include "view/qt/ReportView.h"
 #include "view/tools/EditingTools.h"
@@ -77,14 +78,17 @@ bool CReportApp::InitInstance(const QStringList& arguments) {
   s.Install(&folders_);
   s.Install(&wait_);
   s.Install(&fonts_);
+  s.Install(&dialogs_);
 
   // Pages the print preview starts with.
   previewPages_ = s.Settings().GetInt("Settings", "PreviewPages", 0);
   BuildCatalogue();
+  LoadTranslations();
   doc_ = std::make_unique<CReportDoc>();
   InstallEditingTools(*doc_);
   frame_ = std::make_unique<CMainFrame>(*doc_);
   messages_.SetParent(frame_.get());
+  dialogs_.SetParent(frame_.get());
   frame_->RestorePlacement();
   recovery_ = std::make_unique<CRecoveryManager>(*doc_, *frame_);
 

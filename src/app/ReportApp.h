@@ -10,6 +10,7 @@
 
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtServices.h"
+#include "properties/qt/QtElementDialogs.h"
 
 class CMainFrame;
 class CRecoveryManager;
@@ -61,6 +62,7 @@ class CReportApp {
   QtShellFolders folders_;
   QtWaitCursor wait_;
   QtFontList fonts_;
+  QtElementDialogs dialogs_;
   std::unique_ptr<CReportDoc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CRecoveryManager> recovery_;

@@ -7,6 +7,7 @@
 // Exit codes: 0 ok, 1 the file could not be read or written, 2 usage, 3 check found codes.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -18,8 +19,10 @@
 #include "model/FormElementPtrList.h"
 #include "placeholders/Catalogue.h"
 #include "placeholders/PlaceholderCheck.h"
+#include "placeholders/TranslationFile.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
+#include "platform/UserFolders.h"
 
 namespace {
 
@@ -31,6 +34,16 @@ class StderrMessages : public MessageService {
     return buttons == MessageButtons::ok ? MessageResult::ok : MessageResult::cancel;
   }
 };
+
+// The folder of this program, where the installation's default translation table lies.
+std::filesystem::path ProgramFolder(const char* argv0) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec && !self.empty()) return self.parent_path();
+  if (!argv0 || !*argv0) return {};
+  const std::filesystem::path given = std::filesystem::absolute(PathFromUtf8(argv0), ec);
+  return ec ? std::filesystem::path() : given.parent_path();
+}
 
 int Usage() {
   std::cerr << "Aufruf:\n"
@@ -66,7 +79,11 @@ int Check(int count, char** files) {
 int main(int argc, char** argv) {
   StderrMessages messages;
   services().Install(&messages);
+  SystemShellFolders folders(ProgramFolder(argc > 0 ? argv[0] : nullptr));
+  services().Install(&folders);
+  // The same translation table as the editor's, so texts show and print as they do there.
   BuildCatalogue();
+  LoadTranslations();
 
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "info" && argc == 3) {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ByteStream.h"
+#include "platform/ReplaceFile.h"
 
 class CFormElementPtrList;
 
@@ -34,8 +34,6 @@ struct LoadResult {
 // been told why through the message service (a newer version: only its own message), and the
 // result says so.
 LoadResult LoadLayoutFile(const std::filesystem::path& path, CFormElementPtrList& list);
-
-using WriteStreamFactory = std::function<std::unique_ptr<ByteStream>(const std::filesystem::path&)>;
 
 // Writes the layout to `path`. The bytes go to a temporary file beside it first, which then
 // replaces the old file; on failure the old file is untouched, the temporary file is removed and

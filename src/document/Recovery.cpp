@@ -9,6 +9,7 @@
 #include "platform/ByteStream.h"
 #include "platform/Errors.h"
 #include "platform/Paths.h"
+#include "platform/ReplaceFile.h"
 
 namespace fs = std::filesystem;
 
@@ -19,23 +20,12 @@ constexpr const char* kRecordHeader = "Veltrok-Wiederherstellung 1";
 // Writes the bytes beside the target and renames them into place, so the target is either the
 // old file or the whole new one.
 bool WriteWhole(const fs::path& path, const void* data, std::size_t size) {
-  fs::path temp = path;
-  temp += ".tmp";
-  std::error_code ec;
   try {
-    FileStream out(temp, FileStream::Mode::write);
-    out.Write(data, size);
-    out.Close();
+    WriteReplacingFile(path, [data, size](ByteStream& out) { out.Write(data, size); });
+    return true;
   } catch (const std::exception&) {
-    fs::remove(temp, ec);
     return false;
   }
-  fs::rename(temp, path, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
 }
 
 // One "key=value" per line; line breaks inside a value cannot occur in paths we write, but a

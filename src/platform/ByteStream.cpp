@@ -17,9 +17,7 @@ void MemoryStream::Write(const void* src, std::size_t n) {
   data_.insert(data_.end(), p, p + n);
 }
 
-namespace {
-
-FileException ErrnoException(int err, const std::filesystem::path& path) {
+FileException FileErrorFor(int err, const std::filesystem::path& path) {
   const std::string name = path.filename().string();
   switch (err) {
     case ENOENT:
@@ -41,11 +39,9 @@ FileException ErrnoException(int err, const std::filesystem::path& path) {
   }
 }
 
-}  // namespace
-
 FileStream::FileStream(const std::filesystem::path& path, Mode mode) : path_(path) {
   file_ = std::fopen(path.string().c_str(), mode == Mode::read ? "rb" : "wb");
-  if (!file_) throw ErrnoException(errno, path);
+  if (!file_) throw FileErrorFor(errno, path);
   if (mode == Mode::read) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -70,14 +66,14 @@ std::size_t FileStream::Read(void* dst, std::size_t n) {
 }
 
 void FileStream::Write(const void* src, std::size_t n) {
-  if (std::fwrite(src, 1, n, file_) != n) throw ErrnoException(errno, path_);
+  if (std::fwrite(src, 1, n, file_) != n) throw FileErrorFor(errno, path_);
   pos_ += n;
 }
 
 std::uint64_t FileStream::Remaining() const { return size_ > pos_ ? size_ - pos_ : 0; }
 
 void FileStream::Flush() {
-  if (file_ && std::fflush(file_) != 0) throw ErrnoException(errno, path_);
+  if (file_ && std::fflush(file_) != 0) throw FileErrorFor(errno, path_);
 }
 
 void FileStream::Close() {
@@ -86,5 +82,5 @@ void FileStream::Close() {
   const int err = errno;
   const int closed = std::fclose(file_);
   file_ = nullptr;
-  if (flushed != 0 || closed != 0) throw ErrnoException(flushed != 0 ? err : errno, path_);
+  if (flushed != 0 || closed != 0) throw FileErrorFor(flushed != 0 ? err : errno, path_);
 }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/Errors.h"
+
 class ByteStream {
  public:
   virtual ~ByteStream() = default;
@@ -34,6 +36,9 @@ class MemoryStream : public ByteStream {
   std::vector<std::uint8_t> data_;
   std::size_t pos_ = 0;
 };
+
+// The file exception with the German reason for a system error number (errno) on `path`.
+FileException FileErrorFor(int err, const std::filesystem::path& path);
 
 // A file opened for reading or for writing (created or truncated). Opening failures throw
 // FileException with the German reason.

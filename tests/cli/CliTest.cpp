@@ -56,7 +56,9 @@ class Cli : public ::testing::Test {
   CliRun Cmd(const std::string& args) {
     const fs::path out = dir / "stdout.txt";
     const fs::path err = dir / "stderr.txt";
-    const std::string line = std::string(VELTROK_CLI_PATH) + " " + args + " >" + out.string() +
+    // The user's own translation table stays out of the tests: each has its own settings folder.
+    const std::string line = "XDG_CONFIG_HOME=" + (dir / "config").string() + " " +
+                             std::string(VELTROK_CLI_PATH) + " " + args + " >" + out.string() +
                              " 2>" + err.string();
     const int status = std::system(line.c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -171,6 +173,32 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(be(20), 283);
   EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --width abc").exitCode, 2);
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
+}
+
+TEST_F(Cli, ReadsTheUsersTranslationTableAsTheEditorDoes) {
+  const auto bytes = CurrentLayout();
+  const fs::path in = Write("in.rep", bytes);
+  Bytes trn;
+  trn.i32(1234).i32(1).str("[Name]").str("Teilnehmer").str("Der Name").i32(3);
+  const fs::path table = dir / "config" / "Orvik" / "Veltrok" / "Report.trn";
+  fs::create_directories(table.parent_path());
+  Write("config/Orvik/Veltrok/Report.trn", trn.data);
+
+  const CliRun info = Cmd("info " + in.string());
+  ASSERT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find("name=\"Teilnehmer\""), std::string::npos) << info.out;
+  EXPECT_EQ(info.out.find("name=\"[Name]\""), std::string::npos);
+  // Files keep the codes.
+  ASSERT_EQ(Cmd("resave " + in.string() + " " + (dir / "out.rep").string()).exitCode, 0);
+  EXPECT_EQ(Slurp(dir / "out.rep"), std::string(bytes.begin(), bytes.end()));
+
+  // A damaged table is ignored as a whole.
+  trn.data.pop_back();
+  Write("config/Orvik/Veltrok/Report.trn", trn.data);
+  const CliRun damaged = Cmd("info " + in.string());
+  ASSERT_EQ(damaged.exitCode, 0) << damaged.err;
+  EXPECT_NE(damaged.out.find("name=\"[Name]\""), std::string::npos);
+  EXPECT_EQ(damaged.err, "");
 }
 
 TEST_F(Cli, PdfPrintsOneA4PageWithSampleTextsAndLosslessPictures) {

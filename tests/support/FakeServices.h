@@ -66,6 +66,15 @@ class FakeImages : public ImageDecoder {
   int loads = 0;
 };
 
+// Folders the test chooses; empty paths stand for folders the shell cannot name.
+class FakeFolders : public ShellFolders {
+ public:
+  std::filesystem::path AppDataFolder() override { return appData; }
+  std::filesystem::path ProgramFolder() override { return program; }
+  std::filesystem::path appData;
+  std::filesystem::path program;
+};
+
 // Installs the given fakes for one scope and restores the defaults afterwards.
 class ScopedServices {
  public:

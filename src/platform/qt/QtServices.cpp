@@ -8,7 +8,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QStandardPaths>
+
+#include "platform/UserFolders.h"
 
 namespace {
 QString Key(std::string_view section, std::string_view entry) {
@@ -96,9 +97,8 @@ std::optional<std::vector<std::uint8_t>> QtClipboard::GetData(std::string_view f
 }
 
 std::filesystem::path QtShellFolders::AppDataFolder() {
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  if (base.isEmpty()) return {};
-  return std::filesystem::path(base.toStdU16String());
+  // Named as the command-line tool names it, so both read the same translation table.
+  return UserAppDataFolder();
 }
 
 std::filesystem::path QtShellFolders::ProgramFolder() {
