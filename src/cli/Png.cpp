@@ -8,8 +8,9 @@
 #include "cli/GuiSession.h"
 #include "model/FormElementPtrList.h"
 #include "platform/qt/QtDeviceContext.h"
+#include "view/PlaceholderMarks.h"
 
-bool WriteLayoutPng(CFormElementPtrList& list, const std::filesystem::path& out, int width) {
+bool WriteLayoutPng(CFormElementPtrList& list, const std::filesystem::path& out, int width, bool marks) {
   const auto app = EnsureGuiApplication();
   const int pageW = list.portrait ? kPortraitWidth : kPortraitHeight;
   const int pageH = list.portrait ? kPortraitHeight : kPortraitWidth;
@@ -20,12 +21,13 @@ bool WriteLayoutPng(CFormElementPtrList& list, const std::filesystem::path& out,
   {
     QtDeviceContext dc(&image);
     list.DrawAll(dc, mapper);
+    if (marks) DrawPlaceholderMarks(dc, FindPlaceholderMarks(dc, mapper, list));
   }
   return image.save(QString::fromStdU16String(out.u16string()), "PNG");
 }
 
 #else
 
-bool WriteLayoutPng(CFormElementPtrList&, const std::filesystem::path&, int) { return false; }
+bool WriteLayoutPng(CFormElementPtrList&, const std::filesystem::path&, int, bool) { return false; }
 
 #endif

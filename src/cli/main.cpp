@@ -1,7 +1,7 @@
 // veltrok-cli: the layout editor's companion for work without a display.
 //   veltrok-cli info FILE.rep          version, page settings and one line per element
 //   veltrok-cli resave IN.rep OUT.rep  load and save again in the current format
-//   veltrok-cli png IN.rep OUT.png [--width PIXELS]  the page as the editor draws it
+//   veltrok-cli png IN.rep OUT.png [--width PIXELS] [--marks]  the page as the editor draws it
 //   veltrok-cli pdf IN.rep OUT.pdf     the page printed with the sample data, as a PDF file
 //   veltrok-cli check FILE.rep...      unknown placeholder codes, one line each
 // Exit codes: 0 ok, 1 the file could not be read or written, 2 usage, 3 check found codes.
@@ -49,7 +49,7 @@ int Usage() {
   std::cerr << "Aufruf:\n"
                "  veltrok-cli info DATEI.rep\n"
                "  veltrok-cli resave EIN.rep AUS.rep\n"
-               "  veltrok-cli png EIN.rep AUS.png [--width PIXEL]\n"
+               "  veltrok-cli png EIN.rep AUS.png [--width PIXEL] [--marks]\n"
                "  veltrok-cli pdf EIN.rep AUS.pdf\n"
                "  veltrok-cli check DATEI.rep...\n";
   return 2;
@@ -99,20 +99,28 @@ int main(int argc, char** argv) {
     return SaveLayoutFile(PathFromUtf8(argv[3]), list) ? 0 : 1;
   }
   if (command == "check" && argc >= 3) return Check(argc - 2, argv + 2);
-  if (command == "png" && (argc == 4 || (argc == 6 && std::string_view(argv[4]) == "--width"))) {
+  if (command == "png" && argc >= 4) {
     int width = 1000;
-    if (argc == 6) {
-      char* end = nullptr;
-      const long w = std::strtol(argv[5], &end, 10);
-      if (!end || *end != '\0' || w < 10 || w > 20000) {
-        std::cerr << "Die Breite muss eine ganze Zahl zwischen 10 und 20000 sein.\n";
-        return 2;
+    bool marks = false;
+    for (int i = 4; i < argc; ++i) {
+      const std::string_view option = argv[i];
+      if (option == "--marks") {
+        marks = true;
+      } else if (option == "--width" && i + 1 < argc) {
+        char* end = nullptr;
+        const long w = std::strtol(argv[++i], &end, 10);
+        if (!end || *end != '\0' || w < 10 || w > 20000) {
+          std::cerr << "Die Breite muss eine ganze Zahl zwischen 10 und 20000 sein.\n";
+          return 2;
+        }
+        width = static_cast<int>(w);
+      } else {
+        return Usage();
       }
-      width = static_cast<int>(w);
     }
     CFormElementPtrList list;
     if (!LoadLayoutFile(PathFromUtf8(argv[2]), list).ok()) return 1;
-    if (!WriteLayoutPng(list, PathFromUtf8(argv[3]), width)) {
+    if (!WriteLayoutPng(list, PathFromUtf8(argv[3]), width, marks)) {
       std::cerr << "Das Bild konnte nicht geschrieben werden.\n";
       return 1;
     }

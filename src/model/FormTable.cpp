@@ -183,6 +183,23 @@ void CFormTable::GetColumnRects(DeviceContext& dc, const CPageMapper& mapper,
   }
 }
 
+CRect CFormTable::TemplateSpanRect(DeviceContext& dc, const CPageMapper& mapper, int column,
+                                   std::size_t offset, std::size_t length) {
+  std::vector<CRect> columnRects;
+  std::vector<CRect> templateRects;
+  GetColumnRects(dc, mapper, columnRects, templateRects);
+  const CFormTableEntry* entry = ColumnAt(column);
+  if (!entry || column < 0 || static_cast<std::size_t>(column) >= templateRects.size()) return {};
+  const CRect t = templateRects[static_cast<std::size_t>(column)];
+  ScopedSave save(dc);
+  dc.SetFont(CreateElementFont(entry->font, mapper));
+  const std::string_view name = entry->name;
+  offset = std::min(offset, name.size());
+  const int before = dc.TextExtent(name.substr(0, offset)).cx;
+  const int span = dc.TextExtent(name.substr(offset, length)).cx;
+  return CRect(t.left, t.top + before, t.right, t.top + before + span);
+}
+
 int CFormTable::HitTestColumn(DeviceContext& dc, const CPageMapper& mapper, int px, int py) {
   if (!HitTest(&dc, mapper, px, py) || hitPart != 0) return -1;
   std::vector<CRect> columnRects;

@@ -42,6 +42,10 @@ class CFormTable : public CFormRectElement {
   // Device rectangles per column: the whole column, and the area its rotated template covers.
   void GetColumnRects(DeviceContext& dc, const CPageMapper& mapper, std::vector<CRect>& columnRects,
                       std::vector<CRect>& templateRects);
+  // The device rectangle that `length` bytes of a column's template from `offset` cover; the
+  // template runs downwards from the column's top-left corner.
+  CRect TemplateSpanRect(DeviceContext& dc, const CPageMapper& mapper, int column, std::size_t offset,
+                         std::size_t length);
   // Index of the column whose template lies under the page point, or -1.
   int HitTestColumn(DeviceContext& dc, const CPageMapper& mapper, int px, int py);
   // Device height of one printed row.

@@ -122,6 +122,34 @@ void CFormText::Measure(DeviceContext& dc, const CPageMapper& mapper) {
   MeasureSelected(dc, mapper);
 }
 
+CRect CFormText::SpanRect(DeviceContext& dc, const CPageMapper& mapper, std::size_t offset, std::size_t length) {
+  ScopedSave save(dc);
+  dc.SetFont(CreateElementFont(font, mapper));
+  const int lineHeight = MeasureSelected(dc, mapper);
+  const CPoint a = mapper.ToDevice(x, y);
+  offset = std::min(offset, text.size());
+  // While selected the text is drawn in one piece, otherwise line by line.
+  std::string_view line = text;
+  std::size_t lineStart = 0;
+  int top = a.y;
+  if (!selected) {
+    for (std::string_view part : SplitLines(text)) {
+      lineStart = static_cast<std::size_t>(part.data() - text.data());
+      line = part;
+      if (offset <= lineStart + part.size()) break;
+      top += lineHeight;
+    }
+  }
+  const std::size_t inLine = offset - lineStart;
+  const int lineWidth = dc.TextExtent(line).cx;
+  int left = a.x;
+  if (HorizontalAlign() == TA_CENTER) left -= lineWidth / 2;
+  if (HorizontalAlign() == TA_RIGHT) left -= lineWidth;
+  const int before = dc.TextExtent(line.substr(0, inLine)).cx;
+  const int span = dc.TextExtent(line.substr(inLine, length)).cx;
+  return CRect(left + before, top, left + before + span, top + lineHeight);
+}
+
 void CFormText::Draw(DeviceContext& dc, const CPageMapper& mapper) {
   ScopedSave save(dc);
   const CPoint a = mapper.ToDevice(x, y);

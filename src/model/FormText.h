@@ -40,6 +40,9 @@ class CFormText : public CFormElement {
   int MeasureSelected(DeviceContext& dc, const CPageMapper& mapper);
   // Selects the element's font, measures, restores the context.
   void Measure(DeviceContext& dc, const CPageMapper& mapper);
+  // The device rectangle that `length` bytes of the text from `offset` cover as the text is drawn
+  // now (line by line, or in one piece while selected). The span must not cross a line break.
+  CRect SpanRect(DeviceContext& dc, const CPageMapper& mapper, std::size_t offset, std::size_t length);
 
   int x = 0;
   int y = 0;

@@ -172,6 +172,8 @@ TEST_F(Cli, PngDrawsThePageAtTheRequestedWidth) {
   EXPECT_EQ(be(16), 400);
   EXPECT_EQ(be(20), 283);
   EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --width abc").exitCode, 2);
+  EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --farbig").exitCode, 2);
+  EXPECT_EQ(Cmd("png " + in.string() + " " + out.string() + " --marks --width 400").exitCode, 0);
   EXPECT_EQ(Cmd("png " + (dir / "fehlt.rep").string() + " " + out.string()).exitCode, 1);
 }
 

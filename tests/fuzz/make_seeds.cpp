@@ -1,6 +1,6 @@
 // Writes the seed inputs of the fuzz targets: layouts of every element kind and file version,
-// and small bitmaps of every depth the picture decoder reads.
-//   fuzz_make_seeds OUTDIR   (creates OUTDIR/layout and OUTDIR/dib)
+// small bitmaps of every depth the picture decoder reads, clipboard payloads and translation tables.
+//   fuzz_make_seeds OUTDIR   (creates OUTDIR/layout, OUTDIR/dib, OUTDIR/paste and OUTDIR/trn)
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -15,6 +15,8 @@
 #include "model/FormLine.h"
 #include "model/FormTable.h"
 #include "model/FormText.h"
+#include "placeholders/Catalogue.h"
+#include "platform/TextCodec.h"
 #include "support/Bytes.h"
 
 namespace fs = std::filesystem;
@@ -76,6 +78,8 @@ int main(int argc, char** argv) {
   const fs::path out = argv[1];
   fs::create_directories(out / "layout");
   fs::create_directories(out / "dib");
+  fs::create_directories(out / "paste");
+  fs::create_directories(out / "trn");
 
   Write(out / "layout" / "every-kind.rep", EveryKind(false));
   Write(out / "layout" / "helper-image.rep", EveryKind(true));  // written as 4716
@@ -99,5 +103,21 @@ int main(int argc, char** argv) {
   Write(out / "dib" / "16bit-565.bin", Dib(16, 3, 3, 2, {0xF800, 0x07E0, 0x001F}));
   Write(out / "dib" / "24bit.bin", Dib(24, 0, 3, 2, {}));
   Write(out / "dib" / "32bit-fields.bin", Dib(32, 3, 2, 2, {0xFF0000, 0x00FF00, 0x0000FF}));
+  // Clipboard payloads are layout streams of the copied elements.
+  Write(out / "paste" / "every-kind.bin", EveryKind(false));
+  Write(out / "paste" / "helper-image.bin", EveryKind(true));
+  Write(out / "paste" / "class-refs.bin", refs.data);
+
+  // The whole catalogue with a few translations, as the translation dialog writes it.
+  BuildCatalogue();
+  Bytes trn;
+  trn.u32(1234).i32(static_cast<std::int32_t>(placeholderCatalogue().size()));
+  for (const CCode& c : placeholderCatalogue()) {
+    const std::string translation = c.code == "[Name]" ? "Teilnehmer" : c.translation;
+    trn.str(codec::Utf8ToCp1252(c.code)).str(codec::Utf8ToCp1252(translation))
+        .str(codec::Utf8ToCp1252(c.description)).i32(c.flags);
+  }
+  Write(out / "trn" / "catalogue.trn", trn.data);
+  Write(out / "trn" / "empty.trn", Bytes().i32(1234).i32(0).data);
   return 0;
 }

@@ -141,6 +141,9 @@ void CReportView::OnDraw(DeviceContext& dc) {
     dc.SetBrush(Brush::StockWhite());
     doc_.elements.DrawAll(dc, screenMapper_);
   }
+  // Marks follow every edit: each change redraws, and the check of one element is quick.
+  marks_ = FindPlaceholderMarks(dc, screenMapper_, doc_.elements);
+  DrawPlaceholderMarks(dc, marks_, std::max(1, qRound(Ratio())));
 
   if (doc_.columnTable && !doc_.selectedColumns.empty()) {
     std::vector<CRect> bodies;
@@ -396,7 +399,19 @@ void CReportView::mouseMoveEvent(QMouseEvent* event) {
   if (!HasCapture()) SetToolCursor(page);
   if (status_) status_->SetCoordinateText(CoordinateText(page));
   doc_.CurrentTool()->MouseMove(*this, page, MouseKeyFlags(event->buttons(), event->modifiers()));
+  if (event->buttons() == Qt::NoButton) ShowMarkHint(page);
   viewport()->update();
+}
+
+void CReportView::ShowMarkHint(CPoint page) {
+  const PlaceholderMark* mark = MarkAt(marks_, screenMapper_.ToDevice(page.x, page.y));
+  if (mark) {
+    ShowStatusMessage(PlaceholderHint(mark->finding));
+    markHintShown_ = true;
+  } else if (markHintShown_) {
+    ShowStatusMessage("Bereit");
+    markHintShown_ = false;
+  }
 }
 
 void CReportView::mouseDoubleClickEvent(QMouseEvent* event) {

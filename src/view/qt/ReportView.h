@@ -22,6 +22,7 @@
 
 #include "document/ReportDoc.h"
 #include "model/PageMapper.h"
+#include "view/PlaceholderMarks.h"
 #include "view/ToolView.h"
 
 class StatusTexts;
@@ -103,7 +104,11 @@ class CReportView : public QAbstractScrollArea, public ToolView, public Document
   void keyReleaseEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
+ public:
+  const std::vector<PlaceholderMark>& PlaceholderMarks() const { return marks_; }
+
  private:
+  void ShowMarkHint(CPoint page);
   void ZoomTo(double proposed, std::optional<QPoint> anchor);
   void CheckOrientation();
   // Repaints the picture from the document and shows it.
@@ -132,4 +137,7 @@ class CReportView : public QAbstractScrollArea, public ToolView, public Document
   CSize laidOutFor_;  // client size of the last relayout
   QImage backing_;
   std::optional<QCursor> columnCursor_;
+  // Unknown placeholder codes as last drawn; the pointer is looked up here, not re-checked.
+  std::vector<PlaceholderMark> marks_;
+  bool markHintShown_ = false;
 };
