@@ -15,7 +15,9 @@
 #include "app/ReportApp.h"
 #include "document/Clipboard.h"
 #include "document/ReportDoc.h"
+#include "model/ElementDialogs.h"
 #include "model/FormLine.h"
+#include "platform/Services.h"
 #include "view/ViewGeometry.h"
 #include "view/qt/ReportView.h"
 
@@ -28,6 +30,8 @@ class EditingCommands : public ::testing::Test {
     QGuiApplication::clipboard()->clear();
     app = std::make_unique<CReportApp>(dir.filePath("Veltrok.ini"));
     ASSERT_TRUE(app->InitInstance({"veltrok"}));
+    // Confirms every element dialog unchanged, in place of the modal Qt dialogs.
+    services().Install(&confirmingDialogs);
     QApplication::processEvents();
   }
   void TearDown() override {
@@ -47,7 +51,16 @@ class EditingCommands : public ::testing::Test {
   CommandTable& commands() { return app->mainFrame()->commands(); }
   CReportDoc& doc() { return *app->document(); }
 
+  class ConfirmingDialogs : public ElementDialogService {
+   public:
+    bool RunTextDialog(TextDialogValues&) override { ++runs; return true; }
+    bool RunLineDialog(LineDialogValues&) override { ++runs; return true; }
+    bool RunImageDialog(ImageDialogValues&) override { ++runs; return true; }
+    bool RunTableDialog(CFormTable&) override { ++runs; return true; }
+    int runs = 0;
+  };
   QTemporaryDir dir;
+  ConfirmingDialogs confirmingDialogs;
   std::unique_ptr<CReportApp> app;
 };
 
@@ -66,6 +79,7 @@ TEST_F(EditingCommands, ToolCommandsCarryTheCheckMark) {
   });
   Click({100, 100});
   EXPECT_EQ(doc().elements.GetCount(), 1);
+  EXPECT_EQ(confirmingDialogs.runs, 1);
   EXPECT_TRUE(commands().Action(cmd::toolSelect)->isChecked());
   EXPECT_FALSE(commands().Action(cmd::toolText)->isChecked());
   EXPECT_TRUE(commands().Action(cmd::translations)->isEnabled());
