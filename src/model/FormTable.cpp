@@ -1,6 +1,7 @@
 #include "model/FormTable.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "model/ElementDialogs.h"
@@ -120,8 +121,9 @@ std::vector<std::pair<int, int>> CFormTable::ColumnEdges(const CPageMapper& mapp
   std::vector<std::pair<int, int>> edges;
   int left = x0;
   for (const CFormTableEntry& c : columns) {
+    // A table as wide as the int range (a damaged file, a huge zoom) must not wrap its edges.
     const long long product = static_cast<long long>(c.widthPercent) * w;
-    const int right = left + static_cast<int>(static_cast<double>(product) / 100.0);
+    const int right = static_cast<int>(std::clamp<long long>(left + product / 100, INT_MIN, INT_MAX));
     edges.emplace_back(left, right);
     left = right;
   }
