@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "placeholders/Catalogue.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   std::vector<char*> args;
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   QApplication app(count, args.data());
+  // The codes the layouts use are known, as in the editor: no marks under "[Name]".
+  BuildCatalogue();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

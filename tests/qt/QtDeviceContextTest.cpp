@@ -294,6 +294,56 @@ TEST(QtDeviceContext, DirectXorGivesThePaintersPixelsAndRestoresWhenRepeated) {
   }
 }
 
+// Random texts as layouts hold them: umlauts, dashes, codes in brackets, Hebrew and Chinese (other
+// fonts stand in for glyphs the face lacks), small and large faces, every alignment, opaque cells.
+void DrawRandomTexts(QtDeviceContext& dc, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const char* const pieces[] = {"Ergebnisliste", "[Name]", " ", "Müller-Lüdenscheidt", "Straße", "–", "€ 12,50",
+                                "1.", "WWWiii", "fi fl", "\t", "שלום", "名前", "(2) [Lauf01]", "  "};
+  const char* const faces[] = {"Arial", "Times New Roman", "Courier New", "DejaVu Sans", "Nimbus Roman"};
+  const unsigned horizontal[] = {TA_LEFT, TA_CENTER, TA_RIGHT};
+  const unsigned vertical[] = {TA_TOP, TA_BASELINE, TA_BOTTOM};
+  if (pick(0, 3) == 0) dc.IntersectClip(CRect(pick(0, 60), pick(0, 60), pick(120, 300), pick(100, 200)));
+  for (int i = 0; i < 12; ++i) {
+    std::string text;
+    for (int n = pick(1, 4); n > 0; --n) text += pieces[pick(0, 14)];
+    LOGFONTA f;
+    SetFaceName(f, faces[pick(0, 4)]);
+    f.lfHeight = pick(0, 1) ? pick(6, 40) : -pick(6, 90);
+    f.lfWeight = pick(0, 1) ? 400 : 700;
+    f.lfItalic = pick(0, 3) == 0;
+    f.lfQuality = pick(0, 5) == 0 ? 3 : 0;
+    dc.SetFont(f);
+    dc.SetTextColor(RGB(pick(0, 255), pick(0, 128), pick(0, 255)));
+    dc.SetTransparentText(pick(0, 2) != 0);
+    dc.SetTextAlign(horizontal[pick(0, 2)] | vertical[pick(0, 2)]);
+    // Twice: the second time the shaped glyphs are reused.
+    dc.Text({pick(-20, 280), pick(-10, 200)}, text);
+    dc.Text({pick(-20, 280), pick(-10, 200)}, text);
+  }
+}
+
+TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    SCOPED_TRACE(seed);
+    const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
+    const auto draw = [&](bool cached) {
+      QImage img = Patterned(300, 220);
+      QtDeviceContext dc(&img);
+      dc.SetCachedGlyphs(cached);
+      dc.Painter()->translate(offset);
+      DrawRandomTexts(dc, seed);
+      return img;
+    };
+    const QImage shapedEachTime = draw(false);
+    ASSERT_NE(CountDifferent(shapedEachTime, Patterned(300, 220)), 0);
+    EXPECT_EQ(CountDifferent(draw(true), shapedEachTime), 0);
+    // Drawn again from the filled cache.
+    EXPECT_EQ(CountDifferent(draw(true), shapedEachTime), 0);
+  }
+}
+
 TEST(QtDeviceContext, DirectXorLeavesACopyTakenWhileDrawingAlone) {
   // A copy of the picture shares its pixels until one of them is written; the direct path must not
   // write into the shared pixels behind the copy's back, nor lose the drawing.

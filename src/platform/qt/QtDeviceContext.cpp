@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -17,6 +18,7 @@
 #include <QTransform>
 
 #include "platform/Dib.h"
+#include "platform/qt/TextCache.h"
 
 namespace {
 
@@ -176,11 +178,12 @@ LOGFONTA QtDeviceContext::DefaultFont() {
 
 void QtDeviceContext::Init() {
   state_ = State{};
+  state_.qpen = MakeQPen(state_.pen);
   state_.logFont = DefaultFont();
   if (!device_ && painter_ && painter_->isActive()) device_ = painter_->device();
   printing_ = device_ && (device_->devType() == QInternal::Printer ||
                           dynamic_cast<QPagedPaintDevice*>(device_) != nullptr);
-  state_.font = MakeQFont(state_.logFont, device_);
+  state_.font = text_cache::FontFor(state_.logFont, device_);
   if (!IsActive()) return;
   if (device_ && device_->devType() == QInternal::Image) imageBits_ = static_cast<QImage*>(device_)->constBits();
   painter_->setRenderHint(QPainter::Antialiasing, false);
@@ -264,13 +267,16 @@ void QtDeviceContext::Restore(int saved) {
   ApplyClip();
 }
 
-void QtDeviceContext::SetPen(const Pen& pen) { state_.pen = pen; }
+void QtDeviceContext::SetPen(const Pen& pen) {
+  state_.pen = pen;
+  state_.qpen = MakeQPen(pen);
+}
 void QtDeviceContext::SetBrush(const Brush& brush) { state_.brush = brush; }
 
 void QtDeviceContext::SetFont(const LOGFONTA& font) {
   if (font == state_.logFont) return;
   state_.logFont = font;
-  state_.font = MakeQFont(font, device_);
+  state_.font = text_cache::FontFor(font, device_);
 }
 
 void QtDeviceContext::SetTextColor(COLORREF color) { state_.textColor = color; }
@@ -383,13 +389,13 @@ void QtDeviceContext::ApplyClip() {
 // ---- measuring -----------------------------------------------------------------------------------------
 
 CSize QtDeviceContext::TextExtent(std::string_view utf8) {
-  const QFontMetrics fm = MetricsOf(state_.font, device_);
-  return {fm.horizontalAdvance(LineText(utf8)), fm.ascent() + fm.descent()};
+  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_);
+  return {text_cache::WidthOf(state_.font, device_, LineText(utf8)), m.ascent + m.descent};
 }
 
 TextMetrics QtDeviceContext::Metrics() {
-  const QFontMetrics fm = MetricsOf(state_.font, device_);
-  return {fm.ascent() + fm.descent(), fm.ascent(), fm.descent()};
+  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_);
+  return {m.ascent + m.descent, m.ascent, m.descent};
 }
 
 // ---- drawing ---------------------------------------------------------------------------------------------
@@ -448,7 +454,7 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
   if (!IsCosmetic(pen)) {
     if (!brush.null && w > 2 && h > 2)
       painter_->fillRect(QRect(r.left + 1, r.top + 1, w - 2, h - 2), ToQColor(brush.color));
-    painter_->setPen(MakeQPen(pen));
+    painter_->setPen(state_.qpen);
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(QRectF(r.left + 0.5, r.top + 0.5, w - 1, h - 1));
     return;
@@ -479,7 +485,7 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
     painter_->setPen(MakeQPen(Pen::Solid(0, state_.backColor)));
     painter_->drawRect(QRect(r.left, r.top, w - 1, h - 1));
   }
-  painter_->setPen(MakeQPen(pen));
+  painter_->setPen(state_.qpen);
   painter_->drawRect(QRect(r.left, r.top, w - 1, h - 1));
 }
 
@@ -487,7 +493,7 @@ void QtDeviceContext::Line(CPoint from, CPoint to) {
   if (!IsActive() || state_.pen.style == Pen::Style::null || from == to) return;
   const Pen& pen = state_.pen;
   if (!IsCosmetic(pen)) {
-    painter_->setPen(MakeQPen(pen));
+    painter_->setPen(state_.qpen);
     painter_->drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(to.x + 0.5, to.y + 0.5));
     return;
   }
@@ -516,7 +522,7 @@ void QtDeviceContext::Line(CPoint from, CPoint to) {
     painter_->setPen(MakeQPen(Pen::Solid(0, state_.backColor)));
     painter_->drawLine(a, b);
   }
-  painter_->setPen(MakeQPen(pen));
+  painter_->setPen(state_.qpen);
   painter_->drawLine(a, b);
 }
 
@@ -530,7 +536,7 @@ void QtDeviceContext::Ellipse(const CRect& rect) {
   if (pen.style == Pen::Style::null) {
     painter_->setPen(Qt::NoPen);
   } else {
-    painter_->setPen(MakeQPen(pen));
+    painter_->setPen(state_.qpen);
   }
   painter_->setBrush(state_.brush.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(state_.brush.color)));
   if (pen.style != Pen::Style::null && !IsCosmetic(pen)) {
@@ -589,13 +595,13 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   if (!IsActive()) return;
   const QString text = LineText(utf8);
   if (text.isEmpty()) return;
-  const QFontMetrics fm = MetricsOf(state_.font, device_);
+  const text_cache::LineMetrics metrics = text_cache::MetricsOf(state_.font, device_);
   const unsigned horizontal = state_.align & TA_CENTER;
-  // Measuring shapes the text once more; left-aligned text without background needs no width.
+  // Left-aligned text without background needs no width.
   const bool needsWidth = horizontal != TA_LEFT || !state_.transparent;
-  const int width = needsWidth ? fm.horizontalAdvance(text) : 0;
-  const int ascent = fm.ascent();
-  const int descent = fm.descent();
+  const int width = needsWidth ? text_cache::WidthOf(state_.font, device_, text) : 0;
+  const int ascent = metrics.ascent;
+  const int descent = metrics.descent;
 
   int dx = 0;
   if (horizontal == TA_CENTER) {
@@ -614,13 +620,25 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   painter_->save();
   painter_->translate(at.x, at.y);
   // Escapement is counter-clockwise in tenths of a degree; y grows downwards here.
-  if (state_.logFont.lfEscapement != 0) painter_->rotate(-state_.logFont.lfEscapement / 10.0);
+  const bool rotated = state_.logFont.lfEscapement != 0;
+  if (rotated) painter_->rotate(-state_.logFont.lfEscapement / 10.0);
   if (!state_.transparent)
     painter_->fillRect(QRect(dx, baseline - ascent, width, ascent + descent), ToQColor(state_.backColor));
   painter_->setFont(state_.font);
   painter_->setPen(QPen(ToQColor(state_.textColor)));
   painter_->setBrush(Qt::NoBrush);
-  painter_->drawText(QPoint(dx, baseline), text);
+  // On the screen the glyphs shaped for an earlier redraw are drawn again: the same pixels as
+  // drawText, which shapes the line anew every time. Printers and PDF files get the text itself
+  // (a PDF keeps it searchable); turned lines and underlines stay with drawText too.
+  const bool reuseGlyphs = cachedGlyphs_ && !rotated && !printing_ && !state_.font.underline() &&
+                           !state_.font.strikeOut() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+  if (reuseGlyphs) {
+    const QPointF origin(dx, baseline);
+    for (const QGlyphRun& run : text_cache::GlyphsOf(painter_->font(), device_, painter_->layoutDirection(), text))
+      painter_->drawGlyphRun(origin, run);
+  } else {
+    painter_->drawText(QPoint(dx, baseline), text);
+  }
   painter_->restore();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -36,6 +37,9 @@ class QtDeviceContext final : public DeviceContext {
   // same image as the painter in a fraction of the time. Off, everything goes through the painter
   // (to compare both ways).
   void SetDirectXor(bool enabled) { directXor_ = enabled; }
+  // Texts on a screen picture reuse the glyphs shaped for an earlier redraw (same pixels, a
+  // fraction of the time). Off, the painter shapes every text anew (to compare both ways).
+  void SetCachedGlyphs(bool enabled) { cachedGlyphs_ = enabled; }
   QPainter* Painter() const { return painter_; }
 
   int Save() override;
@@ -81,6 +85,7 @@ class QtDeviceContext final : public DeviceContext {
  private:
   struct State {
     Pen pen;
+    QPen qpen;  // the pen as the painter takes it
     Brush brush;
     LOGFONTA logFont;
     QFont font;
@@ -115,6 +120,7 @@ class QtDeviceContext final : public DeviceContext {
   QPaintDevice* device_ = nullptr;
   bool printing_ = false;
   bool directXor_ = true;
+  bool cachedGlyphs_ = true;
   const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
   State state_;

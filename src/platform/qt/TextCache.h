@@ -1,0 +1,40 @@
+// What every redraw of the editor asks again of the same texts in the same fonts, worked out once:
+// the Qt font for a GDI font record, its line metrics, text widths and the shaped glyphs of a line.
+// Shaping a line (finding its glyphs, fallback fonts and advances) costs more than drawing it, and
+// a layout shows the same few hundred texts at the same zoom redraw after redraw.
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+#include "platform/LogFont.h"
+
+class QGlyphRun;
+class QPaintDevice;
+
+namespace text_cache {
+
+// QtDeviceContext::MakeQFont(font, device), remembered.
+QFont FontFor(const LOGFONTA& font, const QPaintDevice* device);
+
+struct LineMetrics {
+  int ascent = 0;
+  int descent = 0;
+};
+// QFontMetrics(font, device) ascent and descent, remembered.
+LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device);
+
+// QFontMetrics(font, device).horizontalAdvance(text), remembered.
+int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text);
+
+// The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a painter on `device` holding `font`
+// (the painter's own, resolved for the device) and `direction`: positions relative to the left end
+// of the baseline, one run per font used. Empty when the text has no glyphs.
+const QList<QGlyphRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
+                                 const QString& text);
+
+// Forgets everything (fonts installed or removed; tests).
+void Clear();
+
+}  // namespace text_cache
