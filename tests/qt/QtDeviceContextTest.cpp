@@ -250,11 +250,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Random outlines, fills, lines and focus frames, some reaching past the picture, on a painter
 // moved by a whole-pixel offset as the editor view's is, with and without a clip rectangle.
-void DrawRandomFeedback(DeviceContext& dc, unsigned seed) {
+void DrawRandomFeedback(DeviceContext& dc, unsigned seed, RasterOp rop = RasterOp::xorPen) {
   std::mt19937 rng(seed);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   const COLORREF colours[] = {RGB(0x5C, 0x5C, 0x5C), RGB(255, 255, 255), RGB(1, 128, 254), RGB(0, 0, 0)};
-  dc.SetRop(RasterOp::xorPen);
+  dc.SetRop(rop);
   if (pick(0, 2) == 0) dc.IntersectClip(CRect(pick(-20, 30), pick(-20, 30), pick(35, 90), pick(35, 70)));
   for (int i = 0; i < 60; ++i) {
     const CPoint a(pick(-30, 100), pick(-30, 80));
@@ -279,7 +279,7 @@ TEST(QtDeviceContext, DirectXorGivesThePaintersPixelsAndRestoresWhenRepeated) {
     const auto draw = [&](QImage& img, bool direct) {
       QtDeviceContext dc(&img);
       ASSERT_TRUE(dc.IsActive());
-      dc.SetDirectXor(direct);
+      dc.SetDirectPixels(direct);
       dc.Painter()->translate(offset);
       DrawRandomFeedback(dc, seed);
     };
@@ -295,7 +295,8 @@ TEST(QtDeviceContext, DirectXorGivesThePaintersPixelsAndRestoresWhenRepeated) {
 }
 
 // Random texts as layouts hold them: umlauts, dashes, codes in brackets, Hebrew and Chinese (other
-// fonts stand in for glyphs the face lacks), small and large faces, every alignment, opaque cells.
+// fonts stand in for glyphs the face lacks), small and large faces (the largest are filled as
+// outlines), every alignment, opaque cells.
 void DrawRandomTexts(QtDeviceContext& dc, unsigned seed) {
   std::mt19937 rng(seed);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -318,8 +319,9 @@ void DrawRandomTexts(QtDeviceContext& dc, unsigned seed) {
     dc.SetTextColor(RGB(pick(0, 255), pick(0, 128), pick(0, 255)));
     dc.SetTransparentText(pick(0, 2) != 0);
     dc.SetTextAlign(horizontal[pick(0, 2)] | vertical[pick(0, 2)]);
-    // Twice: the second time the shaped glyphs are reused.
-    dc.Text({pick(-20, 280), pick(-10, 200)}, text);
+    // Twice: the second time the shaped glyphs are reused. Some land off the picture, some
+    // reach into it from far outside.
+    dc.Text({pick(-200, 450), pick(-120, 300)}, text);
     dc.Text({pick(-20, 280), pick(-10, 200)}, text);
   }
 }
@@ -344,6 +346,26 @@ TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
   }
 }
 
+TEST(QtDeviceContext, DirectLinesGiveThePaintersPixels) {
+  // The grid and frames of the editor view: plain lines written straight into the picture.
+  const QImage original = Patterned(90, 70);
+  for (unsigned seed = 1; seed <= 100; ++seed) {
+    SCOPED_TRACE(seed);
+    const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
+    const auto draw = [&](bool direct) {
+      QImage img = original;
+      QtDeviceContext dc(&img);
+      dc.SetDirectPixels(direct);
+      dc.Painter()->translate(offset);
+      DrawRandomFeedback(dc, seed, RasterOp::copy);
+      return img;
+    };
+    const QImage painted = draw(false);
+    ASSERT_NE(CountDifferent(painted, original), 0);
+    EXPECT_EQ(CountDifferent(draw(true), painted), 0);
+  }
+}
+
 TEST(QtDeviceContext, DirectXorLeavesACopyTakenWhileDrawingAlone) {
   // A copy of the picture shares its pixels until one of them is written; the direct path must not
   // write into the shared pixels behind the copy's back, nor lose the drawing.
@@ -360,7 +382,7 @@ TEST(QtDeviceContext, DirectXorLeavesACopyTakenWhileDrawingAlone) {
   }
   {
     QtDeviceContext dc(&painted);
-    dc.SetDirectXor(false);
+    dc.SetDirectPixels(false);
     dc.SetRop(RasterOp::xorPen);
     dc.SetPen(Pen::Solid(0, kXorColour));
     dc.Line({2, 5}, {30, 5});

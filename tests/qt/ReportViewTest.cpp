@@ -249,12 +249,25 @@ TEST_F(ReportViewTest, DrawsInOrderDeskPageGridFrameElementsColumnMarks) {
   const auto& calls = dc.calls;
   const CPageMapper& m = view->ScreenMapper();
 
-  ASSERT_GE(calls.size(), 2u + 50u + 71u + 4u + 4u);
+  ASSERT_GE(calls.size(), 3u + 50u + 71u + 4u + 4u);
   std::size_t i = 0;
-  EXPECT_EQ(calls[i].op, "FillSolid");
-  EXPECT_EQ(calls[i].rect, CRect(-230, -20, 770, 780));  // the whole viewport, page-relative
-  EXPECT_EQ(calls[i].state.brush.color, FromQColor(view->palette().color(QPalette::Button)));
-  ++i;
+  // The desk: the whole viewport (page-relative) but the sheet, each pixel once.
+  const CRect viewport(-230, -20, 770, 780);
+  const CRect sheet(0, 0, 539, 760);
+  long long deskArea = 0;
+  for (; i < calls.size() && calls[i].state.brush.color == FromQColor(view->palette().color(QPalette::Button)); ++i) {
+    EXPECT_EQ(calls[i].op, "FillSolid");
+    const CRect& r = calls[i].rect;
+    EXPECT_FALSE(r.IsRectEmpty());
+    EXPECT_TRUE(r.left >= viewport.left && r.top >= viewport.top && r.right <= viewport.right && r.bottom <= viewport.bottom);
+    EXPECT_TRUE(r.right <= sheet.left || r.left >= sheet.right || r.bottom <= sheet.top || r.top >= sheet.bottom);
+    for (std::size_t k = 0; k < i; ++k) {
+      const CRect& o = calls[k].rect;
+      EXPECT_TRUE(r.right <= o.left || r.left >= o.right || r.bottom <= o.top || r.top >= o.bottom);
+    }
+    deskArea += static_cast<long long>(r.Width()) * r.Height();
+  }
+  EXPECT_EQ(deskArea, 1000LL * 800 - 539LL * 760);
   EXPECT_EQ(calls[i].op, "FillSolid");
   EXPECT_EQ(calls[i].rect, CRect(0, 0, 539, 760));
   EXPECT_EQ(calls[i].state.brush.color, FromQColor(view->palette().color(QPalette::Base)));

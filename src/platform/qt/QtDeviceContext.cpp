@@ -8,7 +8,6 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGlyphRun>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
@@ -304,8 +303,8 @@ bool QtDeviceContext::HasRasterOps() const {
   return painter_->paintEngine() && painter_->paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
 }
 
-std::optional<QtDeviceContext::XorPixels> QtDeviceContext::DirectXorPixels() const {
-  if (!directXor_ || !imageBits_ || baseClip_ || !IsActive()) return std::nullopt;
+std::optional<QtDeviceContext::DirectPixels> QtDeviceContext::WritablePixels() const {
+  if (!directPixels_ || !imageBits_ || baseClip_ || !IsActive()) return std::nullopt;
   if (painter_->paintEngine()->type() != QPaintEngine::Raster) return std::nullopt;
   auto* image = static_cast<QImage*>(device_);
   // A picture that shares its pixels with a copy made while drawing would be copied on write; the
@@ -313,13 +312,15 @@ std::optional<QtDeviceContext::XorPixels> QtDeviceContext::DirectXorPixels() con
   if (image->format() != QImage::Format_RGB32 || !image->isDetached() || image->constBits() != imageBits_)
     return std::nullopt;
   if (painter_->hasClipping() != state_.clip.has_value()) return std::nullopt;
+  // Blended or smoothed lines are not whole pixels.
+  if (painter_->opacity() != 1.0 || painter_->testRenderHint(QPainter::Antialiasing)) return std::nullopt;
   const QTransform t = painter_->deviceTransform();
   if (t.type() > QTransform::TxTranslate) return std::nullopt;
   constexpr double kLimit = 1 << 30;
   if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()) || std::abs(t.dx()) > kLimit ||
       std::abs(t.dy()) > kLimit)
     return std::nullopt;
-  XorPixels px;
+  DirectPixels px;
   // Writing through the const pointer is safe: the image is detached and is what the painter uses.
   px.bits = reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits()));
   px.stride = image->bytesPerLine() / 4;
@@ -329,24 +330,32 @@ std::optional<QtDeviceContext::XorPixels> QtDeviceContext::DirectXorPixels() con
   return px;
 }
 
-void QtDeviceContext::XorPixels::Span(int x0, int x1, int y, std::uint32_t value) const {
+void QtDeviceContext::DirectPixels::Span(int x0, int x1, int y, std::uint32_t value, PixelOp op) const {
   const std::int64_t row = static_cast<std::int64_t>(y) + offset.y();
   if (row < clip.top() || row > clip.bottom()) return;
   const std::int64_t from = std::max<std::int64_t>(static_cast<std::int64_t>(x0) + offset.x(), clip.left());
   const std::int64_t to = std::min<std::int64_t>(static_cast<std::int64_t>(x1) + offset.x(), clip.right() + 1);
   std::uint32_t* line = bits + row * stride;
-  for (std::int64_t x = from; x < to; ++x) line[x] ^= value;
+  if (op == PixelOp::set) {
+    for (std::int64_t x = from; x < to; ++x) line[x] = value;
+  } else {
+    for (std::int64_t x = from; x < to; ++x) line[x] ^= value;
+  }
 }
 
-void QtDeviceContext::XorPixels::Column(int x, int y0, int y1, std::uint32_t value) const {
+void QtDeviceContext::DirectPixels::Column(int x, int y0, int y1, std::uint32_t value, PixelOp op) const {
   const std::int64_t col = static_cast<std::int64_t>(x) + offset.x();
   if (col < clip.left() || col > clip.right()) return;
   const std::int64_t from = std::max<std::int64_t>(static_cast<std::int64_t>(y0) + offset.y(), clip.top());
   const std::int64_t to = std::min<std::int64_t>(static_cast<std::int64_t>(y1) + offset.y(), clip.bottom() + 1);
-  for (std::int64_t y = from; y < to; ++y) bits[y * stride + col] ^= value;
+  if (op == PixelOp::set) {
+    for (std::int64_t y = from; y < to; ++y) bits[y * stride + col] = value;
+  } else {
+    for (std::int64_t y = from; y < to; ++y) bits[y * stride + col] ^= value;
+  }
 }
 
-void QtDeviceContext::XorPixels::Fill(const QRect& r, std::uint32_t value) const {
+void QtDeviceContext::DirectPixels::Fill(const QRect& r, std::uint32_t value) const {
   const std::int64_t top = std::max<std::int64_t>(static_cast<std::int64_t>(r.top()) + offset.y(), clip.top());
   const std::int64_t bottom =
       std::min<std::int64_t>(static_cast<std::int64_t>(r.top()) + r.height() + offset.y(), clip.bottom() + 1);
@@ -414,7 +423,7 @@ void QtDeviceContext::Rectangle(const CRect& rect) {
     // An outline cut by the left or right edge of the picture or the clipping stays with the
     // painter, which leaves out one of its corners there; cut at the top or bottom, or wholly
     // outside, it is the same either way.
-    const std::optional<XorPixels> px = DirectXorPixels();
+    const std::optional<DirectPixels> px = WritablePixels();
     const std::int64_t left = static_cast<std::int64_t>(r.left) + (px ? px->offset.x() : 0);
     const std::int64_t top = static_cast<std::int64_t>(r.top) + (px ? px->offset.y() : 0);
     const bool outside = px && (left > px->clip.right() || left + w <= px->clip.left() ||
@@ -508,12 +517,17 @@ void QtDeviceContext::Line(CPoint from, CPoint to) {
     a = QPoint(from.x, to.y + 1);
     b = QPoint(from.x, from.y + 1);
   }
-  if (state_.rop == RasterOp::xorPen && pen.style == Pen::Style::solid && (a.x() == b.x() || a.y() == b.y())) {
-    if (const std::optional<XorPixels> px = DirectXorPixels()) {
+  // Drag feedback, the grid and frames: the pixels are written straight into a screen picture.
+  const bool plain = state_.rop == RasterOp::xorPen || state_.rop == RasterOp::copy;
+  if (plain && pen.style == Pen::Style::solid && (a.x() == b.x() || a.y() == b.y())) {
+    if (const std::optional<DirectPixels> px = WritablePixels()) {
+      const bool flip = state_.rop == RasterOp::xorPen;
+      const std::uint32_t value = flip ? XorValue(pen.color) : ToQColor(pen.color).rgb();
+      const PixelOp op = flip ? PixelOp::flip : PixelOp::set;
       if (a.y() == b.y()) {
-        px->Span(a.x(), b.x(), a.y(), XorValue(pen.color));
+        px->Span(a.x(), b.x(), a.y(), value, op);
       } else {
-        px->Column(a.x(), a.y(), b.y(), XorValue(pen.color));
+        px->Column(a.x(), a.y(), b.y(), value, op);
       }
       return;
     }
@@ -564,7 +578,7 @@ void QtDeviceContext::FocusRect(const CRect& rect) {
   if (r.IsRectEmpty()) return;
   // Every other frame pixel is inverted; each pixel is listed once so that a second call
   // restores the image.
-  const std::optional<XorPixels> px = DirectXorPixels();
+  const std::optional<DirectPixels> px = WritablePixels();
   QPolygon dots;
   auto add = [&](int x, int y) {
     if (((x + y) & 1) != 0) return;
@@ -634,8 +648,18 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
                            !state_.font.strikeOut() && painter_->paintEngine()->type() == QPaintEngine::Raster;
   if (reuseGlyphs) {
     const QPointF origin(dx, baseline);
-    for (const QGlyphRun& run : text_cache::GlyphsOf(painter_->font(), device_, painter_->layoutDirection(), text))
-      painter_->drawGlyphRun(origin, run);
+    // Runs far off the picture are left out: on a zoomed page most texts are. The margin of a line
+    // height keeps every pixel of the antialiased edges and of overhanging letters.
+    const QTransform toImage = painter_->deviceTransform();
+    // Some devices count their size in pixels, others in logical units: the larger reading is taken.
+    const qreal ratio = std::max<qreal>(1, device_->devicePixelRatio());
+    const QRectF picture(0, 0, device_->width() * ratio, device_->height() * ratio);
+    const qreal margin = ascent + descent + 2;
+    for (const text_cache::ShapedRun& run :
+         text_cache::GlyphsOf(painter_->font(), device_, painter_->layoutDirection(), text)) {
+      const QRectF ink = run.ink.translated(origin).adjusted(-margin, -margin, margin, margin);
+      if (toImage.mapRect(ink).intersects(picture)) painter_->drawGlyphRun(origin, run.glyphs);
+    }
   } else {
     painter_->drawText(QPoint(dx, baseline), text);
   }

@@ -33,10 +33,10 @@ class QtDeviceContext final : public DeviceContext {
 
   // False when the painter could not begin on the device; every call then does nothing.
   bool IsActive() const;
-  // Exclusive-or outlines on a screen picture are written straight into its pixels, which gives the
-  // same image as the painter in a fraction of the time. Off, everything goes through the painter
-  // (to compare both ways).
-  void SetDirectXor(bool enabled) { directXor_ = enabled; }
+  // Exclusive-or outlines, and plain horizontal and vertical lines such as the grid, are written
+  // straight into a screen picture's pixels, which gives the same image as the painter in a fraction
+  // of the time. Off, everything goes through the painter (to compare both ways).
+  void SetDirectPixels(bool enabled) { directPixels_ = enabled; }
   // Texts on a screen picture reuse the glyphs shaped for an earlier redraw (same pixels, a
   // fraction of the time). Off, the painter shapes every text anew (to compare both ways).
   void SetCachedGlyphs(bool enabled) { cachedGlyphs_ = enabled; }
@@ -102,24 +102,26 @@ class QtDeviceContext final : public DeviceContext {
   void ApplyClip();
   bool HasRasterOps() const;
 
-  // The pixels exclusive-or drawing may write directly: those of a 32-bit screen picture the painter
-  // draws on unrotated and unscaled, within its clipping, at a whole-pixel offset.
-  struct XorPixels {
+  // The pixels drawing may write directly: those of a 32-bit screen picture the painter draws on
+  // unrotated and unscaled, within its clipping, at a whole-pixel offset. Each call either flips the
+  // pixels with `value` (exclusive-or) or sets them to it.
+  enum class PixelOp { flip, set };
+  struct DirectPixels {
     std::uint32_t* bits = nullptr;
     qsizetype stride = 0;  // in pixels
     QPoint offset;         // painter coordinates to image pixels
     QRect clip;            // in image pixels
-    void Span(int x0, int x1, int y, std::uint32_t value) const;  // x0..x1-1 on row y
-    void Column(int x, int y0, int y1, std::uint32_t value) const;  // y0..y1-1 in column x
-    void Fill(const QRect& r, std::uint32_t value) const;
+    void Span(int x0, int x1, int y, std::uint32_t value, PixelOp op = PixelOp::flip) const;  // x0..x1-1 on row y
+    void Column(int x, int y0, int y1, std::uint32_t value, PixelOp op = PixelOp::flip) const;  // y0..y1-1 in column x
+    void Fill(const QRect& r, std::uint32_t value) const;  // flips
   };
-  std::optional<XorPixels> DirectXorPixels() const;
+  std::optional<DirectPixels> WritablePixels() const;
 
   std::unique_ptr<QPainter> ownedPainter_;
   QPainter* painter_ = nullptr;
   QPaintDevice* device_ = nullptr;
   bool printing_ = false;
-  bool directXor_ = true;
+  bool directPixels_ = true;
   bool cachedGlyphs_ = true;
   const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with

@@ -55,7 +55,7 @@ struct Tables {
   QHash<FontKey, QFont> fonts;
   QHash<MetricsKey, LineMetrics> metrics;
   QHash<TextKey, int> widths;
-  QHash<TextKey, QList<QGlyphRun>> glyphs;
+  QHash<TextKey, QList<ShapedRun>> glyphs;
 };
 
 Tables* tables = nullptr;
@@ -90,7 +90,7 @@ const Value& Remembered(QHash<Key, Value>* table, Key key, Make make) {
   return *table->insert(std::move(key), make());
 }
 
-QList<QGlyphRun> Shape(const QFont& font, Qt::LayoutDirection direction, const QString& text) {
+QList<ShapedRun> Shape(const QFont& font, Qt::LayoutDirection direction, const QString& text) {
   QTextLayout layout(text, font);
   QTextOption option;
   option.setTextDirection(direction);
@@ -101,13 +101,15 @@ QList<QGlyphRun> Shape(const QFont& font, Qt::LayoutDirection direction, const Q
   QTextLine line = layout.createLine();
   layout.endLayout();
   if (!line.isValid()) return {};
-  QList<QGlyphRun> runs = line.glyphRuns();
+  QList<ShapedRun> runs;
   // The layout puts the line's top at 0; the painter's point is on the baseline.
   const QPointF origin(line.x(), line.y() + line.ascent());
-  for (QGlyphRun& run : runs) {
+  for (QGlyphRun& run : line.glyphRuns()) {
     QList<QPointF> positions = run.positions();
     for (QPointF& p : positions) p -= origin;
     run.setPositions(positions);
+    const QRectF ink = run.boundingRect();
+    runs.push_back({std::move(run), ink});
   }
   return runs;
 }
@@ -136,7 +138,7 @@ int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text) 
   });
 }
 
-const QList<QGlyphRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
+const QList<ShapedRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
                                  const QString& text) {
   Tables* t = Shared();
   return Remembered(t ? &t->glyphs : nullptr, TextKey{font, DpiOf(device), static_cast<int>(direction), text},

@@ -5,12 +5,13 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QList>
+#include <QRectF>
 #include <QString>
 
 #include "platform/LogFont.h"
 
-class QGlyphRun;
 class QPaintDevice;
 
 namespace text_cache {
@@ -28,10 +29,15 @@ LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device);
 // QFontMetrics(font, device).horizontalAdvance(text), remembered.
 int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text);
 
+// Glyphs of one font, and the box their ink lies in.
+struct ShapedRun {
+  QGlyphRun glyphs;
+  QRectF ink;
+};
 // The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a painter on `device` holding `font`
 // (the painter's own, resolved for the device) and `direction`: positions relative to the left end
 // of the baseline, one run per font used. Empty when the text has no glyphs.
-const QList<QGlyphRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
+const QList<ShapedRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
                                  const QString& text);
 
 // Forgets everything (fonts installed or removed; tests).

@@ -118,9 +118,20 @@ void CReportView::OnDraw(DeviceContext& dc) {
   const CPoint pageEnd = screenMapper_.ToDevice(pageWidth_, pageHeight_);
   const auto toDevice = [this](int x, int y) { return screenMapper_.ToDevice(x, y); };
 
-  // The desk around the page, then the sheet itself.
-  dc.FillSolid(visible, ToColorRef(palette().color(QPalette::Button)));
-  dc.FillSolid(CRect(CPoint(0, 0), pageEnd), ToColorRef(palette().color(QPalette::Base)));
+  // The desk around the page, then the sheet itself; the desk only where the sheet leaves it free,
+  // so that no pixel is filled twice.
+  const CRect sheet(CPoint(0, 0), pageEnd);
+  const COLORREF desk = ToColorRef(palette().color(QPalette::Button));
+  const CRect bands[] = {{visible.left, visible.top, visible.right, sheet.top},
+                         {visible.left, sheet.bottom, visible.right, visible.bottom},
+                         {visible.left, sheet.top, sheet.left, sheet.bottom},
+                         {sheet.right, sheet.top, visible.right, sheet.bottom}};
+  for (const CRect& band : bands) {
+    const CRect r(std::max(band.left, visible.left), std::max(band.top, visible.top),
+                  std::min(band.right, visible.right), std::min(band.bottom, visible.bottom));
+    if (!r.IsRectEmpty()) dc.FillSolid(r, desk);
+  }
+  dc.FillSolid(sheet, ToColorRef(palette().color(QPalette::Base)));
 
   {
     ScopedSave save(dc);
