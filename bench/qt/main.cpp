@@ -9,6 +9,7 @@
 #include <QByteArray>
 
 #include "placeholders/Catalogue.h"
+#include "platform/qt/TextCache.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   args.push_back(nullptr);
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  text_cache::CacheLargeGlyphs();  // as the editor does
   QApplication app(count, args.data());
   // The codes the layouts use are known, as in the editor: no marks under "[Name]".
   BuildCatalogue();

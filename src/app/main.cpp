@@ -2,8 +2,10 @@
 #include <QApplication>
 
 #include "app/ReportApp.h"
+#include "platform/qt/TextCache.h"
 
 int main(int argc, char** argv) {
+  text_cache::CacheLargeGlyphs();
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Orvik");
   QApplication::setApplicationName("Veltrok");

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/qt/TextCache.h"
+
 namespace {
 // Standard error carries the tool's own German messages; Qt's notes for developers (a missing
 // runtime folder of the offscreen platform, a painter that could not begin) stay out of it.
@@ -20,6 +22,8 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
   if (QGuiApplication::instance()) return nullptr;
   qInstallMessageHandler(QuietQtMessages);
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Pictures show the letters as the editor does.
+  text_cache::CacheLargeGlyphs();
   static int argc = 1;
   static char name[] = "veltrok-cli";
   static char* argv[] = {name, nullptr};

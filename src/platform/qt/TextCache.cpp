@@ -149,4 +149,8 @@ void Clear() {
   if (tables) *tables = Tables{};
 }
 
+void CacheLargeGlyphs() {
+  if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
+}
+
 }  // namespace text_cache

@@ -43,4 +43,11 @@ const QList<ShapedRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, 
 // Forgets everything (fonts installed or removed; tests).
 void Clear();
 
+// Has Qt keep the rendered letters of fonts up to 256 pixels high for reuse, as it does for fonts up
+// to 64 pixels. Larger ones it fills as outlines on every redraw, which on a dense screen at 200 %
+// is every text of the page and costs more than ten times as much. The letters' edges come from the
+// font rasteriser then, as they do for small fonts. Call before the application object exists;
+// a QT_MAX_CACHED_GLYPH_SIZE the user has set is left alone.
+void CacheLargeGlyphs();
+
 }  // namespace text_cache
