@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/LargePages.h"
 #include "platform/TextCodec.h"
 
 Archive::Archive(ByteStream& stream, Mode mode, const ClassRegistry* registry)
@@ -105,6 +106,7 @@ void Archive::ReadBytesInto(std::vector<std::uint8_t>& to, std::size_t n) {
   if (n == 0) return;
   if (const std::uint8_t* p = stream_.ReadInPlace(n)) {
     // One pass over the bytes: no zero-filling of the new room before the copy.
+    if (n >= kLargeBufferBytes && to.capacity() - to.size() >= n) PrepareLargeBuffer(to.data() + to.size(), n);
     to.insert(to.end(), p, p + n);
     return;
   }

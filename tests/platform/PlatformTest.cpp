@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/Archive.h"
+#include "platform/LargePages.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowPlacement.h"
 #include "support/Bytes.h"
@@ -94,6 +95,25 @@ TEST(Archive, BytesReadIntoABufferFromEveryStream) {
   }
   std::filesystem::remove(path);
   EXPECT_THROW(view.Write(block.data(), 1), FileException);
+}
+
+TEST(Archive, LargeBlockReadIntoAReservedBufferKeepsEveryByte) {
+  // A picture as big as a scan: its buffer is made ready for large pages before the copy. Neither
+  // the bytes already in the buffer nor the ones read may suffer from that.
+  std::vector<std::uint8_t> block(kLargeBufferBytes + (3u << 20) + 5);
+  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 131 + (i >> 12));
+  MemoryStream memory(block);
+  Archive ar(memory, Archive::Mode::load);
+  std::vector<std::uint8_t> got = {0xAB, 0xCD};
+  got.reserve(got.size() + block.size());
+  ar.ReadBytesInto(got, block.size());
+  ASSERT_EQ(got.size(), block.size() + 2);
+  EXPECT_EQ(got[0], 0xAB);
+  EXPECT_EQ(got[1], 0xCD);
+  EXPECT_TRUE(std::equal(got.begin() + 2, got.end(), block.begin()));
+  // Asked again over bytes already written, nothing changes.
+  PrepareLargeBuffer(got.data(), got.size());
+  EXPECT_TRUE(std::equal(got.begin() + 2, got.end(), block.begin()));
 }
 
 TEST(WindowPlacement, FormatAndStrictParse) {
