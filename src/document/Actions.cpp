@@ -28,7 +28,7 @@ void CAddAction::Do(CFormElementPtrList& list) {
 
 void CAddAction::Undo(CFormElementPtrList& list) {
   if (ownsElements) return;
-  for (CFormElement* e : elements) held_.push_back(list.Remove(e));
+  held_ = list.RemoveAll(elements);
   ownsElements = true;
 }
 
@@ -39,22 +39,25 @@ CDeleteAction::CDeleteAction(std::vector<CFormElement*> items, std::string n)
 
 void CDeleteAction::Do(CFormElementPtrList& list) {
   if (ownsElements) return;
-  for (std::size_t i = 0; i < elements.size(); ++i) indices[i] = list.IndexOf(elements[i]);
-  // Stable insertion sort of the (index, element) pairs, so that undo can reinsert ascending.
-  for (std::size_t i = 1; i < elements.size(); ++i) {
-    for (std::size_t j = i; j > 0 && indices[j - 1] > indices[j]; --j) {
-      std::swap(indices[j - 1], indices[j]);
-      std::swap(elements[j - 1], elements[j]);
-    }
+  // The (index, element) pairs in stable index order, so that undo can reinsert ascending.
+  const std::vector<int> found = list.IndicesOf(elements);
+  std::vector<std::size_t> order(elements.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return found[a] < found[b]; });
+  std::vector<CFormElement*> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    sorted.push_back(elements[order[i]]);
+    indices[i] = found[order[i]];
   }
-  held_.clear();
-  for (CFormElement* e : elements) held_.push_back(list.Remove(e));
+  elements = std::move(sorted);
+  held_ = list.RemoveAll(elements);
   ownsElements = true;
 }
 
 void CDeleteAction::Undo(CFormElementPtrList& list) {
   if (!ownsElements) return;
-  for (std::size_t i = 0; i < held_.size(); ++i) list.InsertAt(indices[i], std::move(held_[i]));
+  list.InsertAllAt(indices, std::move(held_));
   held_.clear();
   ownsElements = false;
 }

@@ -1,6 +1,7 @@
 #include "model/FormElementPtrList.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/FileFormat.h"
 #include "model/FormAlias.h"
@@ -112,6 +113,57 @@ std::unique_ptr<CFormElement> CFormElementPtrList::Remove(CFormElement* element)
   return nullptr;
 }
 
+namespace {
+
+// Where each element stands in a request (the first place, for one asked for twice).
+std::unordered_map<const CFormElement*, std::size_t> PlacesIn(const std::vector<CFormElement*>& elements) {
+  std::unordered_map<const CFormElement*, std::size_t> places;
+  places.reserve(elements.size());
+  for (std::size_t i = 0; i < elements.size(); ++i) places.emplace(elements[i], i);
+  return places;
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<CFormElement>> CFormElementPtrList::RemoveAll(const std::vector<CFormElement*>& elements) {
+  std::vector<std::unique_ptr<CFormElement>> out(elements.size());
+  const auto places = PlacesIn(elements);
+  for (auto it = elements_.begin(); it != elements_.end();) {
+    const auto place = places.find(it->get());
+    if (place == places.end()) {
+      ++it;
+      continue;
+    }
+    std::unique_ptr<CFormElement>& owned = out[place->second];
+    owned = std::move(*it);
+    it = elements_.erase(it);
+    owned->selected = false;
+    if (current == owned.get()) current = nullptr;
+  }
+  return out;
+}
+
+void CFormElementPtrList::InsertAllAt(const std::vector<int>& indices,
+                                      std::vector<std::unique_ptr<CFormElement>> elements) {
+  auto at = elements_.begin();
+  int position = 0;  // the index of `at`
+  for (std::size_t i = 0; i < elements.size() && i < indices.size(); ++i) {
+    if (!elements[i]) continue;
+    const int index = indices[i];
+    if (index < 0 || index >= GetCount()) {
+      elements_.push_back(std::move(elements[i]));
+      continue;
+    }
+    if (index < position) {  // not ascending after all: start again from the front
+      at = elements_.begin();
+      position = 0;
+    }
+    at = std::next(at, index - position);
+    elements_.insert(at, std::move(elements[i]));
+    position = index + 1;
+  }
+}
+
 void CFormElementPtrList::InsertAt(int index, std::unique_ptr<CFormElement> element) {
   if (!element) return;
   if (index < 0 || index >= GetCount()) {
@@ -128,6 +180,19 @@ int CFormElementPtrList::IndexOf(const CFormElement* element) const {
     ++i;
   }
   return -1;
+}
+
+std::vector<int> CFormElementPtrList::IndicesOf(const std::vector<CFormElement*>& elements) const {
+  std::vector<int> out(elements.size(), -1);
+  const auto places = PlacesIn(elements);
+  int i = 0;
+  for (const auto& e : elements_) {
+    if (const auto place = places.find(e.get()); place != places.end()) out[place->second] = i;
+    ++i;
+  }
+  // An element asked for twice has its index at each place.
+  for (std::size_t k = 0; k < elements.size(); ++k) out[k] = out[places.at(elements[k])];
+  return out;
 }
 
 CFormElement* CFormElementPtrList::At(int index) const {

@@ -1,6 +1,8 @@
 // The layout list: z-order, hit order, selection rules, drawing passes.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/Fonts.h"
 #include "model/FormAlias.h"
 #include "model/FormImage.h"
@@ -232,6 +234,64 @@ TEST(ElementList, PrintAllSkipsHelperImagesAndPageZero) {
   list.PrintAll(dc, 1, kMapper, data);
   EXPECT_EQ(dc.CallsOf("Rectangle").size(), 1u);
   EXPECT_TRUE(dc.CallsOf("StretchDib").empty());
+}
+
+TEST(ElementList, BatchRemovalAndInsertionMatchOneByOne) {
+  // Random requests against a list of 40 texts, with elements asked for twice and ones from
+  // elsewhere: the batch calls leave the same order and hand back the same elements as Remove and
+  // InsertAt called for each in turn.
+  std::mt19937 rng(7);
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  CFormText stranger({0, 0}, "fremd");
+  for (int trial = 0; trial < 200; ++trial) {
+    SCOPED_TRACE(trial);
+    CFormElementPtrList batch, single;
+    std::vector<CFormElement*> inBatch, inSingle;
+    for (int i = 0; i < 40; ++i) {
+      batch.Append(std::make_unique<CFormText>(CPoint{i, 0}, std::to_string(i)));
+      single.Append(std::make_unique<CFormText>(CPoint{i, 0}, std::to_string(i)));
+    }
+    batch.GetAll(inBatch);
+    single.GetAll(inSingle);
+    batch.current = inBatch[static_cast<std::size_t>(pick(0, 39))];
+    single.current = inSingle[static_cast<std::size_t>(batch.IndexOf(batch.current))];
+    std::vector<CFormElement*> askBatch, askSingle;
+    for (int n = pick(0, 45); n > 0; --n) {
+      const int i = pick(-1, 39);
+      askBatch.push_back(i < 0 ? &stranger : inBatch[static_cast<std::size_t>(i)]);
+      askSingle.push_back(i < 0 ? &stranger : inSingle[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(batch.IndicesOf(askBatch), [&] {
+      std::vector<int> one;
+      for (CFormElement* e : askSingle) one.push_back(single.IndexOf(e));
+      return one;
+    }());
+    std::vector<std::unique_ptr<CFormElement>> fromBatch = batch.RemoveAll(askBatch);
+    std::vector<std::unique_ptr<CFormElement>> fromSingle;
+    for (CFormElement* e : askSingle) fromSingle.push_back(single.Remove(e));
+    const auto texts = [](const CFormElementPtrList& list) {
+      std::vector<CFormElement*> all;
+      list.GetAll(all);
+      std::vector<std::string> out;
+      for (CFormElement* e : all) out.push_back(static_cast<CFormText*>(e)->text);
+      return out;
+    };
+    ASSERT_EQ(fromBatch.size(), fromSingle.size());
+    for (std::size_t k = 0; k < fromBatch.size(); ++k) {
+      ASSERT_EQ(fromBatch[k] == nullptr, fromSingle[k] == nullptr) << k;
+      if (fromBatch[k]) EXPECT_EQ(static_cast<CFormText&>(*fromBatch[k]).text, static_cast<CFormText&>(*fromSingle[k]).text);
+    }
+    EXPECT_EQ(texts(batch), texts(single));
+    EXPECT_EQ(batch.current == nullptr, single.current == nullptr);
+
+    // Back in at ascending places, some past the end.
+    std::vector<int> places;
+    for (std::size_t k = 0; k < fromBatch.size(); ++k) places.push_back(pick(-1, 50));
+    std::sort(places.begin(), places.end());
+    for (std::size_t k = 0; k < fromSingle.size(); ++k) single.InsertAt(places[k], std::move(fromSingle[k]));
+    batch.InsertAllAt(places, std::move(fromBatch));
+    EXPECT_EQ(texts(batch), texts(single));
+  }
 }
 
 TEST(ElementList, DestroyingTheListDeletesItsElements) {
