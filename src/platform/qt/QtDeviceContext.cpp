@@ -631,39 +631,52 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
     baseline = -descent;
   }
 
-  painter_->save();
-  painter_->translate(at.x, at.y);
   // Escapement is counter-clockwise in tenths of a degree; y grows downwards here.
   const bool rotated = state_.logFont.lfEscapement != 0;
+  // On the screen the glyphs shaped for an earlier redraw are drawn again: the same pixels as
+  // drawText, which shapes the line anew every time. Printers and PDF files get the text itself
+  // (a PDF keeps it searchable); turned lines and underlines stay with drawText too.
+  const bool reuseGlyphs = cachedGlyphs_ && ownedPainter_ && !rotated && !printing_ && !state_.font.underline() &&
+                           !state_.font.strikeOut() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+  if (reuseGlyphs) {
+    DrawShapedText(at, text, QRect(dx, baseline - ascent, width, ascent + descent), baseline);
+    return;
+  }
+
+  painter_->save();
+  painter_->translate(at.x, at.y);
   if (rotated) painter_->rotate(-state_.logFont.lfEscapement / 10.0);
   if (!state_.transparent)
     painter_->fillRect(QRect(dx, baseline - ascent, width, ascent + descent), ToQColor(state_.backColor));
   painter_->setFont(state_.font);
   painter_->setPen(QPen(ToQColor(state_.textColor)));
   painter_->setBrush(Qt::NoBrush);
-  // On the screen the glyphs shaped for an earlier redraw are drawn again: the same pixels as
-  // drawText, which shapes the line anew every time. Printers and PDF files get the text itself
-  // (a PDF keeps it searchable); turned lines and underlines stay with drawText too.
-  const bool reuseGlyphs = cachedGlyphs_ && !rotated && !printing_ && !state_.font.underline() &&
-                           !state_.font.strikeOut() && painter_->paintEngine()->type() == QPaintEngine::Raster;
-  if (reuseGlyphs) {
-    const QPointF origin(dx, baseline);
-    // Runs far off the picture are left out: on a zoomed page most texts are. The margin of a line
-    // height keeps every pixel of the antialiased edges and of overhanging letters.
-    const QTransform toImage = painter_->deviceTransform();
-    // Some devices count their size in pixels, others in logical units: the larger reading is taken.
-    const qreal ratio = std::max<qreal>(1, device_->devicePixelRatio());
-    const QRectF picture(0, 0, device_->width() * ratio, device_->height() * ratio);
-    const qreal margin = ascent + descent + 2;
-    for (const text_cache::ShapedRun& run :
-         text_cache::GlyphsOf(painter_->font(), device_, painter_->layoutDirection(), text)) {
-      const QRectF ink = run.ink.translated(origin).adjusted(-margin, -margin, margin, margin);
-      if (toImage.mapRect(ink).intersects(picture)) painter_->drawGlyphRun(origin, run.glyphs);
-    }
-  } else {
-    painter_->drawText(QPoint(dx, baseline), text);
-  }
+  painter_->drawText(QPoint(dx, baseline), text);
   painter_->restore();
+}
+
+void QtDeviceContext::DrawShapedText(CPoint at, const QString& text, const QRect& cell, int baseline) {
+  const QFont& font = text_cache::PainterFont(state_.font, *painter_);
+  const QList<text_cache::ShapedRun>& runs = text_cache::GlyphsOf(font, device_, painter_->layoutDirection(), text);
+  // Moved to the reference point as drawText is: letters filled as outlines come out the same only
+  // from the same coordinates.
+  const QTransform world = painter_->worldTransform();
+  painter_->translate(at.x, at.y);
+  if (!state_.transparent) painter_->fillRect(cell, ToQColor(state_.backColor));
+  painter_->setPen(QPen(ToQColor(state_.textColor)));
+  const QPointF origin(cell.left(), baseline);
+  // Runs far off the picture are left out: on a zoomed page most texts are. The margin of a line
+  // height keeps every pixel of the antialiased edges and of overhanging letters.
+  const QTransform toImage = painter_->deviceTransform();
+  // Some devices count their size in pixels, others in logical units: the larger reading is taken.
+  const qreal ratio = std::max<qreal>(1, device_->devicePixelRatio());
+  const QRectF picture(0, 0, device_->width() * ratio, device_->height() * ratio);
+  const qreal margin = cell.height() + 2;
+  for (const text_cache::ShapedRun& run : runs) {
+    const QRectF ink = run.ink.translated(origin).adjusted(-margin, -margin, margin, margin);
+    if (toImage.mapRect(ink).intersects(picture)) painter_->drawGlyphRun(origin, run.glyphs);
+  }
+  painter_->setWorldTransform(world);
 }
 
 void QtDeviceContext::StretchDib(const CRect& dest, const std::uint8_t* header,

@@ -98,6 +98,8 @@ class QtDeviceContext final : public DeviceContext {
   };
 
   void Init();
+  // Draws a text on the screen from glyphs shaped before, as drawText would.
+  void DrawShapedText(CPoint at, const QString& text, const QRect& cell, int baseline);
   void ApplyRop();
   void ApplyClip();
   bool HasRasterOps() const;

@@ -8,6 +8,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QPaintDevice>
+#include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
 #include <QThread>
@@ -53,6 +54,7 @@ size_t qHash(const TextKey& k, size_t seed = 0) noexcept {
 
 struct Tables {
   QHash<FontKey, QFont> fonts;
+  QHash<MetricsKey, QFont> painterFonts;
   QHash<MetricsKey, LineMetrics> metrics;
   QHash<TextKey, int> widths;
   QHash<TextKey, QList<ShapedRun>> glyphs;
@@ -120,6 +122,17 @@ QFont FontFor(const LOGFONTA& font, const QPaintDevice* device) {
   Tables* t = Shared();
   return Remembered(t ? &t->fonts : nullptr, FontKey{font, DpiOf(device)},
                     [&] { return QtDeviceContext::MakeQFont(font, device); });
+}
+
+const QFont& PainterFont(const QFont& font, QPainter& painter) {
+  Tables* t = Shared();
+  return Remembered(t ? &t->painterFonts : nullptr, MetricsKey{font, DpiOf(painter.device())}, [&] {
+    painter.save();
+    painter.setFont(font);
+    QFont resolved = painter.font();
+    painter.restore();
+    return resolved;
+  });
 }
 
 LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device) {

@@ -13,6 +13,7 @@
 #include "platform/LogFont.h"
 
 class QPaintDevice;
+class QPainter;
 
 namespace text_cache {
 
@@ -28,6 +29,11 @@ LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device);
 
 // QFontMetrics(font, device).horizontalAdvance(text), remembered.
 int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text);
+
+// The font `painter` draws with after setFont(font): resolved for its device. Remembered for the
+// painter's device resolution; meant for painters of our own on pictures, whose default font is
+// always the application's.
+const QFont& PainterFont(const QFont& font, QPainter& painter);
 
 // Glyphs of one font, and the box their ink lies in.
 struct ShapedRun {
