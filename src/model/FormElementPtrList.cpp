@@ -154,7 +154,8 @@ void CFormElementPtrList::InsertAllAt(const std::vector<int>& indices,
       elements_.push_back(std::move(elements[i]));
       continue;
     }
-    if (index < position) {  // not ascending after all: start again from the front
+    // Not ascending after all, or only appended so far: count again from the front.
+    if (index < position || at == elements_.end()) {
       at = elements_.begin();
       position = 0;
     }

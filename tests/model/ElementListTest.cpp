@@ -253,6 +253,11 @@ TEST(ElementList, BatchRemovalAndInsertionMatchOneByOne) {
     }
     batch.GetAll(inBatch);
     single.GetAll(inSingle);
+    for (int i = 0; i < 40; ++i)
+      if (pick(0, 2) == 0) {
+        batch.Select(inBatch[static_cast<std::size_t>(i)]);
+        single.Select(inSingle[static_cast<std::size_t>(i)]);
+      }
     batch.current = inBatch[static_cast<std::size_t>(pick(0, 39))];
     single.current = inSingle[static_cast<std::size_t>(batch.IndexOf(batch.current))];
     std::vector<CFormElement*> askBatch, askSingle;
@@ -269,11 +274,12 @@ TEST(ElementList, BatchRemovalAndInsertionMatchOneByOne) {
     std::vector<std::unique_ptr<CFormElement>> fromBatch = batch.RemoveAll(askBatch);
     std::vector<std::unique_ptr<CFormElement>> fromSingle;
     for (CFormElement* e : askSingle) fromSingle.push_back(single.Remove(e));
+    // Each element's text, and a star for the selected ones.
     const auto texts = [](const CFormElementPtrList& list) {
       std::vector<CFormElement*> all;
       list.GetAll(all);
       std::vector<std::string> out;
-      for (CFormElement* e : all) out.push_back(static_cast<CFormText*>(e)->text);
+      for (CFormElement* e : all) out.push_back(static_cast<CFormText*>(e)->text + (e->selected ? "*" : ""));
       return out;
     };
     ASSERT_EQ(fromBatch.size(), fromSingle.size());
@@ -282,7 +288,8 @@ TEST(ElementList, BatchRemovalAndInsertionMatchOneByOne) {
       if (fromBatch[k]) EXPECT_EQ(static_cast<CFormText&>(*fromBatch[k]).text, static_cast<CFormText&>(*fromSingle[k]).text);
     }
     EXPECT_EQ(texts(batch), texts(single));
-    EXPECT_EQ(batch.current == nullptr, single.current == nullptr);
+    ASSERT_EQ(batch.current == nullptr, single.current == nullptr);
+    if (batch.current) EXPECT_EQ(batch.IndexOf(batch.current), single.IndexOf(single.current));
 
     // Back in at ascending places, some past the end.
     std::vector<int> places;
@@ -291,6 +298,22 @@ TEST(ElementList, BatchRemovalAndInsertionMatchOneByOne) {
     for (std::size_t k = 0; k < fromSingle.size(); ++k) single.InsertAt(places[k], std::move(fromSingle[k]));
     batch.InsertAllAt(places, std::move(fromBatch));
     EXPECT_EQ(texts(batch), texts(single));
+  }
+  // Into an empty list, in no particular order.
+  CFormElementPtrList batch, single;
+  for (const std::vector<int>& places : {std::vector<int>{2, 5, 0}, std::vector<int>{0, 0, -1, 1}}) {
+    std::vector<std::unique_ptr<CFormElement>> forBatch;
+    for (std::size_t k = 0; k < places.size(); ++k) {
+      forBatch.push_back(std::make_unique<CFormText>(CPoint{0, 0}, std::to_string(k)));
+      single.InsertAt(places[k], std::make_unique<CFormText>(CPoint{0, 0}, std::to_string(k)));
+    }
+    batch.InsertAllAt(places, std::move(forBatch));
+    std::vector<CFormElement*> a, b;
+    batch.GetAll(a);
+    single.GetAll(b);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t k = 0; k < a.size(); ++k)
+      EXPECT_EQ(static_cast<CFormText*>(a[k])->text, static_cast<CFormText*>(b[k])->text) << k;
   }
 }
 

@@ -301,14 +301,14 @@ void DrawRandomTexts(QtDeviceContext& dc, unsigned seed) {
   std::mt19937 rng(seed);
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   const char* const pieces[] = {"Ergebnisliste", "[Name]", " ", "Müller-Lüdenscheidt", "Straße", "–", "€ 12,50",
-                                "1.", "WWWiii", "fi fl", "\t", "שלום", "名前", "(2) [Lauf01]", "  "};
+                                "1.", "WWWiii", "fi fl", "Trenn\u00ADung", "Zeile\u2028zwei", "שלום", "名前", "(2) [Lauf01]", "  "};
   const char* const faces[] = {"Arial", "Times New Roman", "Courier New", "DejaVu Sans", "Nimbus Roman"};
   const unsigned horizontal[] = {TA_LEFT, TA_CENTER, TA_RIGHT};
   const unsigned vertical[] = {TA_TOP, TA_BASELINE, TA_BOTTOM};
   if (pick(0, 3) == 0) dc.IntersectClip(CRect(pick(0, 60), pick(0, 60), pick(120, 300), pick(100, 200)));
   for (int i = 0; i < 12; ++i) {
     std::string text;
-    for (int n = pick(1, 4); n > 0; --n) text += pieces[pick(0, 14)];
+    for (int n = pick(1, 4); n > 0; --n) text += pieces[pick(0, 15)];
     LOGFONTA f;
     SetFaceName(f, faces[pick(0, 4)]);
     f.lfHeight = pick(0, 1) ? pick(6, 40) : -pick(6, 90);
@@ -330,16 +330,27 @@ TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE(seed);
     const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
-    const auto draw = [&](bool cached) {
+    // Pictures of other resolutions and densities, and a right-to-left painter, now and then.
+    const int dotsPerMeter = seed % 3 == 0 ? 5906 : 3780;  // 150 or 96 dpi
+    const qreal ratio = seed % 4 == 0 ? 2 : 1;
+    const auto picture = [&] {
       QImage img = Patterned(300, 220);
+      img.setDotsPerMeterX(dotsPerMeter);
+      img.setDotsPerMeterY(dotsPerMeter);
+      img.setDevicePixelRatio(ratio);
+      return img;
+    };
+    const auto draw = [&](bool cached) {
+      QImage img = picture();
       QtDeviceContext dc(&img);
-      dc.SetCachedGlyphs(cached);
+      dc.SetTextCache(cached);
       dc.Painter()->translate(offset);
+      if (seed % 5 == 0) dc.Painter()->setLayoutDirection(Qt::RightToLeft);
       DrawRandomTexts(dc, seed);
       return img;
     };
     const QImage shapedEachTime = draw(false);
-    ASSERT_NE(CountDifferent(shapedEachTime, Patterned(300, 220)), 0);
+    ASSERT_NE(CountDifferent(shapedEachTime, picture()), 0);
     EXPECT_EQ(CountDifferent(draw(true), shapedEachTime), 0);
     // Drawn again from the filled cache.
     EXPECT_EQ(CountDifferent(draw(true), shapedEachTime), 0);

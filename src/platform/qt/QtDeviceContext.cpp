@@ -275,7 +275,7 @@ void QtDeviceContext::SetBrush(const Brush& brush) { state_.brush = brush; }
 void QtDeviceContext::SetFont(const LOGFONTA& font) {
   if (font == state_.logFont) return;
   state_.logFont = font;
-  state_.font = text_cache::FontFor(font, device_);
+  state_.font = text_cache::FontFor(font, device_, textCache_);
 }
 
 void QtDeviceContext::SetTextColor(COLORREF color) { state_.textColor = color; }
@@ -398,12 +398,12 @@ void QtDeviceContext::ApplyClip() {
 // ---- measuring -----------------------------------------------------------------------------------------
 
 CSize QtDeviceContext::TextExtent(std::string_view utf8) {
-  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_);
-  return {text_cache::WidthOf(state_.font, device_, LineText(utf8)), m.ascent + m.descent};
+  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_, textCache_);
+  return {text_cache::WidthOf(state_.font, device_, LineText(utf8), textCache_), m.ascent + m.descent};
 }
 
 TextMetrics QtDeviceContext::Metrics() {
-  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_);
+  const text_cache::LineMetrics m = text_cache::MetricsOf(state_.font, device_, textCache_);
   return {m.ascent + m.descent, m.ascent, m.descent};
 }
 
@@ -609,11 +609,11 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   if (!IsActive()) return;
   const QString text = LineText(utf8);
   if (text.isEmpty()) return;
-  const text_cache::LineMetrics metrics = text_cache::MetricsOf(state_.font, device_);
+  const text_cache::LineMetrics metrics = text_cache::MetricsOf(state_.font, device_, textCache_);
   const unsigned horizontal = state_.align & TA_CENTER;
   // Left-aligned text without background needs no width.
   const bool needsWidth = horizontal != TA_LEFT || !state_.transparent;
-  const int width = needsWidth ? text_cache::WidthOf(state_.font, device_, text) : 0;
+  const int width = needsWidth ? text_cache::WidthOf(state_.font, device_, text, textCache_) : 0;
   const int ascent = metrics.ascent;
   const int descent = metrics.descent;
 
@@ -636,11 +636,16 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   // On the screen the glyphs shaped for an earlier redraw are drawn again: the same pixels as
   // drawText, which shapes the line anew every time. Printers and PDF files get the text itself
   // (a PDF keeps it searchable); turned lines and underlines stay with drawText too.
-  const bool reuseGlyphs = cachedGlyphs_ && ownedPainter_ && !rotated && !printing_ && !state_.font.underline() &&
-                           !state_.font.strikeOut() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+  const bool reuseGlyphs = textCache_ && ownedPainter_ && !rotated && !printing_ && !state_.font.underline() &&
+                           !state_.font.strikeOut() && painter_->layoutDirection() == Qt::LeftToRight &&
+                           painter_->paintEngine()->type() == QPaintEngine::Raster;
   if (reuseGlyphs) {
-    DrawShapedText(at, text, QRect(dx, baseline - ascent, width, ascent + descent), baseline);
-    return;
+    const text_cache::ShapedText shaped =
+        text_cache::GlyphsOf(text_cache::PainterFont(state_.font, *painter_), device_, text);
+    if (shaped.complete) {
+      DrawShapedText(at, shaped.runs, QRect(dx, baseline - ascent, width, ascent + descent), baseline);
+      return;
+    }
   }
 
   painter_->save();
@@ -655,9 +660,8 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   painter_->restore();
 }
 
-void QtDeviceContext::DrawShapedText(CPoint at, const QString& text, const QRect& cell, int baseline) {
-  const QFont& font = text_cache::PainterFont(state_.font, *painter_);
-  const QList<text_cache::ShapedRun>& runs = text_cache::GlyphsOf(font, device_, painter_->layoutDirection(), text);
+void QtDeviceContext::DrawShapedText(CPoint at, const QList<text_cache::ShapedRun>& runs, const QRect& cell,
+                                     int baseline) {
   // Moved to the reference point as drawText is: letters filled as outlines come out the same only
   // from the same coordinates.
   const QTransform world = painter_->worldTransform();

@@ -16,6 +16,7 @@
 #include <QRegion>
 
 #include "platform/DeviceContext.h"
+#include "platform/qt/TextCache.h"
 
 class QPainter;
 class QPaintDevice;
@@ -37,9 +38,10 @@ class QtDeviceContext final : public DeviceContext {
   // straight into a screen picture's pixels, which gives the same image as the painter in a fraction
   // of the time. Off, everything goes through the painter (to compare both ways).
   void SetDirectPixels(bool enabled) { directPixels_ = enabled; }
-  // Texts on a screen picture reuse the glyphs shaped for an earlier redraw (same pixels, a
-  // fraction of the time). Off, the painter shapes every text anew (to compare both ways).
-  void SetCachedGlyphs(bool enabled) { cachedGlyphs_ = enabled; }
+  // Fonts, text measurements and, on a screen picture, the shaped glyphs of texts are kept from one
+  // redraw to the next (same pixels, a fraction of the time). Off, everything is worked out anew
+  // and the painter shapes every text itself (to compare both ways).
+  void SetTextCache(bool enabled) { textCache_ = enabled; }
   QPainter* Painter() const { return painter_; }
 
   int Save() override;
@@ -99,7 +101,7 @@ class QtDeviceContext final : public DeviceContext {
 
   void Init();
   // Draws a text on the screen from glyphs shaped before, as drawText would.
-  void DrawShapedText(CPoint at, const QString& text, const QRect& cell, int baseline);
+  void DrawShapedText(CPoint at, const QList<text_cache::ShapedRun>& runs, const QRect& cell, int baseline);
   void ApplyRop();
   void ApplyClip();
   bool HasRasterOps() const;
@@ -124,7 +126,7 @@ class QtDeviceContext final : public DeviceContext {
   QPaintDevice* device_ = nullptr;
   bool printing_ = false;
   bool directPixels_ = true;
-  bool cachedGlyphs_ = true;
+  bool textCache_ = true;
   const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
   State state_;

@@ -1,14 +1,15 @@
 #include "platform/qt/TextCache.h"
 
-#include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QFontMetrics>
-#include <QGlyphRun>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QSet>
 #include <QTextLayout>
 #include <QTextOption>
 #include <QThread>
@@ -18,9 +19,11 @@
 namespace text_cache {
 namespace {
 
-// Enough for every text of a busy page at a few zoom levels; when a table fills up it starts
-// afresh rather than keeping track of what was used last.
+// Enough for every text of a busy page at a few zoom levels. When a table fills up, or more fonts
+// than that are in use (each keeps Qt's letters of its size alive), everything starts afresh rather
+// than keeping track of what was used last.
 constexpr qsizetype kMaxEntries = 8192;
+constexpr qsizetype kMaxFonts = 64;
 
 int DpiOf(const QPaintDevice* device) { return device ? device->logicalDpiY() : -1; }
 
@@ -44,20 +47,18 @@ size_t qHash(const MetricsKey& k, size_t seed = 0) noexcept { return ::qHashMult
 struct TextKey {
   QFont font;
   int dpi = 0;
-  int direction = 0;  // glyphs only
   QString text;
   friend bool operator==(const TextKey&, const TextKey&) = default;
 };
-size_t qHash(const TextKey& k, size_t seed = 0) noexcept {
-  return ::qHashMulti(seed, k.font, k.dpi, k.direction, k.text);
-}
+size_t qHash(const TextKey& k, size_t seed = 0) noexcept { return ::qHashMulti(seed, k.font, k.dpi, k.text); }
 
 struct Tables {
   QHash<FontKey, QFont> fonts;
   QHash<MetricsKey, QFont> painterFonts;
   QHash<MetricsKey, LineMetrics> metrics;
   QHash<TextKey, int> widths;
-  QHash<TextKey, QList<ShapedRun>> glyphs;
+  QHash<TextKey, ShapedText> glyphs;
+  QSet<MetricsKey> fontsInUse;
 };
 
 Tables* tables = nullptr;
@@ -69,41 +70,57 @@ void Forget() {
 
 // The tables of the application's main thread, or null: elsewhere (and without an application)
 // nothing is kept. They go with the application, before Qt's fonts do.
-Tables* Shared() {
-  const QCoreApplication* app = QCoreApplication::instance();
+Tables* Shared(bool remember) {
+  if (!remember) return nullptr;
+  QCoreApplication* app = QCoreApplication::instance();
   if (!app || QThread::currentThread() != app->thread()) return nullptr;
   if (!tables) {
     tables = new Tables;
     qAddPostRoutine(Forget);
+    if (auto* gui = qobject_cast<QGuiApplication*>(app)) {
+      // Other fonts installed, or another application font: other fallback fonts, other shapes.
+      QObject::connect(gui, &QGuiApplication::fontDatabaseChanged, gui, &Clear);
+      QObject::connect(gui, &QGuiApplication::fontChanged, gui, &Clear);
+    }
   }
   return tables;
 }
 
-template <typename Key, typename Value, typename Make>
-const Value& Remembered(QHash<Key, Value>* table, Key key, Make make) {
-  if (!table) {
-    thread_local Value scratch;
-    scratch = make();
-    return scratch;
-  }
-  auto it = table->constFind(key);
-  if (it != table->cend()) return *it;
-  if (table->size() >= kMaxEntries) table->clear();
-  return *table->insert(std::move(key), make());
+// Notes a font the tables keep answers for; too many start everything afresh.
+void Use(Tables& t, const QFont& font, int dpi) {
+  MetricsKey key{font, dpi};
+  if (t.fontsInUse.contains(key)) return;
+  if (t.fontsInUse.size() >= kMaxFonts) t = Tables{};
+  t.fontsInUse.insert(std::move(key));
 }
 
-QList<ShapedRun> Shape(const QFont& font, Qt::LayoutDirection direction, const QString& text) {
+// The answer kept in `table` for `key`, or made and kept; `font` is the font it keeps alive.
+template <typename Key, typename Value, typename Make>
+Value Remembered(Tables* t, QHash<Key, Value> Tables::*table, Key key, Make make) {
+  if (!t) return make().first;
+  if (auto it = (t->*table).constFind(key); it != (t->*table).cend()) return *it;
+  auto [value, font] = make();
+  Use(*t, font, key.dpi);
+  QHash<Key, Value>& kept = t->*table;
+  if (kept.size() >= kMaxEntries) kept.clear();
+  kept.insert(std::move(key), value);
+  return value;
+}
+
+ShapedText Shape(const QFont& font, const QString& text) {
   QTextLayout layout(text, font);
   QTextOption option;
-  option.setTextDirection(direction);
+  option.setTextDirection(Qt::LeftToRight);
   option.setWrapMode(QTextOption::NoWrap);
   option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
   layout.setTextOption(option);
   layout.beginLayout();
   QTextLine line = layout.createLine();
+  const bool another = layout.createLine().isValid();
   layout.endLayout();
-  if (!line.isValid()) return {};
-  QList<ShapedRun> runs;
+  ShapedText shaped;
+  if (!line.isValid() || another || line.textLength() != text.size()) return shaped;
+  shaped.complete = true;
   // The layout puts the line's top at 0; the painter's point is on the baseline.
   const QPointF origin(line.x(), line.y() + line.ascent());
   for (QGlyphRun& run : line.glyphRuns()) {
@@ -111,51 +128,47 @@ QList<ShapedRun> Shape(const QFont& font, Qt::LayoutDirection direction, const Q
     for (QPointF& p : positions) p -= origin;
     run.setPositions(positions);
     const QRectF ink = run.boundingRect();
-    runs.push_back({std::move(run), ink});
+    shaped.runs.push_back({std::move(run), ink});
   }
-  return runs;
+  return shaped;
 }
 
 }  // namespace
 
-QFont FontFor(const LOGFONTA& font, const QPaintDevice* device) {
-  Tables* t = Shared();
-  return Remembered(t ? &t->fonts : nullptr, FontKey{font, DpiOf(device)},
-                    [&] { return QtDeviceContext::MakeQFont(font, device); });
+QFont FontFor(const LOGFONTA& font, const QPaintDevice* device, bool remember) {
+  return Remembered(Shared(remember), &Tables::fonts, FontKey{font, DpiOf(device)}, [&] {
+    QFont made = QtDeviceContext::MakeQFont(font, device);
+    return std::pair(made, made);
+  });
 }
 
-const QFont& PainterFont(const QFont& font, QPainter& painter) {
-  Tables* t = Shared();
-  return Remembered(t ? &t->painterFonts : nullptr, MetricsKey{font, DpiOf(painter.device())}, [&] {
+LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device, bool remember) {
+  return Remembered(Shared(remember), &Tables::metrics, MetricsKey{font, DpiOf(device)}, [&] {
+    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
+    return std::pair(LineMetrics{fm.ascent(), fm.descent()}, font);
+  });
+}
+
+int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember) {
+  return Remembered(Shared(remember), &Tables::widths, TextKey{font, DpiOf(device), text}, [&] {
+    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
+    return std::pair(fm.horizontalAdvance(text), font);
+  });
+}
+
+QFont PainterFont(const QFont& font, QPainter& painter, bool remember) {
+  return Remembered(Shared(remember), &Tables::painterFonts, MetricsKey{font, DpiOf(painter.device())}, [&] {
     painter.save();
     painter.setFont(font);
     QFont resolved = painter.font();
     painter.restore();
-    return resolved;
+    return std::pair(resolved, resolved);
   });
 }
 
-LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device) {
-  Tables* t = Shared();
-  return Remembered(t ? &t->metrics : nullptr, MetricsKey{font, DpiOf(device)}, [&] {
-    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
-    return LineMetrics{fm.ascent(), fm.descent()};
-  });
-}
-
-int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text) {
-  Tables* t = Shared();
-  return Remembered(t ? &t->widths : nullptr, TextKey{font, DpiOf(device), 0, text}, [&] {
-    const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
-    return fm.horizontalAdvance(text);
-  });
-}
-
-const QList<ShapedRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
-                                 const QString& text) {
-  Tables* t = Shared();
-  return Remembered(t ? &t->glyphs : nullptr, TextKey{font, DpiOf(device), static_cast<int>(direction), text},
-                    [&] { return Shape(font, direction, text); });
+ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember) {
+  return Remembered(Shared(remember), &Tables::glyphs, TextKey{font, DpiOf(device), text},
+                    [&] { return std::pair(Shape(font, text), font); });
 }
 
 void Clear() {

@@ -2,6 +2,10 @@
 // the Qt font for a GDI font record, its line metrics, text widths and the shaped glyphs of a line.
 // Shaping a line (finding its glyphs, fallback fonts and advances) costs more than drawing it, and
 // a layout shows the same few hundred texts at the same zoom redraw after redraw.
+//
+// Each call with `remember` false works the answer out anew and keeps nothing (to compare both
+// ways). Answers are kept for the application's main thread only and are forgotten when the
+// installed fonts or the application font change.
 #pragma once
 
 #include <QFont>
@@ -17,36 +21,40 @@ class QPainter;
 
 namespace text_cache {
 
-// QtDeviceContext::MakeQFont(font, device), remembered.
-QFont FontFor(const LOGFONTA& font, const QPaintDevice* device);
+// QtDeviceContext::MakeQFont(font, device).
+QFont FontFor(const LOGFONTA& font, const QPaintDevice* device, bool remember = true);
 
 struct LineMetrics {
   int ascent = 0;
   int descent = 0;
 };
-// QFontMetrics(font, device) ascent and descent, remembered.
-LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device);
+// QFontMetrics(font, device) ascent and descent.
+LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device, bool remember = true);
 
-// QFontMetrics(font, device).horizontalAdvance(text), remembered.
-int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text);
+// QFontMetrics(font, device).horizontalAdvance(text).
+int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember = true);
 
-// The font `painter` draws with after setFont(font): resolved for its device. Remembered for the
-// painter's device resolution; meant for painters of our own on pictures, whose default font is
-// always the application's.
-const QFont& PainterFont(const QFont& font, QPainter& painter);
+// The font `painter` draws with after setFont(font): resolved for its device. Kept per device
+// resolution; meant for painters of our own on pictures, whose default font is always the
+// application's.
+QFont PainterFont(const QFont& font, QPainter& painter, bool remember = true);
 
 // Glyphs of one font, and the box their ink lies in.
 struct ShapedRun {
   QGlyphRun glyphs;
   QRectF ink;
 };
-// The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a painter on `device` holding `font`
-// (the painter's own, resolved for the device) and `direction`: positions relative to the left end
-// of the baseline, one run per font used. Empty when the text has no glyphs.
-const QList<ShapedRun>& GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction,
-                                 const QString& text);
+// The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a left-to-right painter on `device`
+// holding `font` (the painter's own, resolved for the device): positions relative to the left end
+// of the baseline, one run per font used. `complete` is false when the text does not lie on one
+// line (a line or paragraph separator in it); drawText must draw it then.
+struct ShapedText {
+  bool complete = false;
+  QList<ShapedRun> runs;
+};
+ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember = true);
 
-// Forgets everything (fonts installed or removed; tests).
+// Forgets everything.
 void Clear();
 
 // Has Qt keep the rendered letters of fonts up to 256 pixels high for reuse, as it does for fonts up
