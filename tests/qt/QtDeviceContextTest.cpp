@@ -330,7 +330,7 @@ TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
   for (unsigned seed = 1; seed <= 60; ++seed) {
     SCOPED_TRACE(seed);
     const QPoint offset(static_cast<int>(seed % 7) - 3, static_cast<int>(seed % 5) - 2);
-    // Pictures of other resolutions and densities, and a right-to-left painter, now and then.
+    // Pictures of other resolutions and densities, and painters of each layout direction.
     const int dotsPerMeter = seed % 3 == 0 ? 5906 : 3780;  // 150 or 96 dpi
     const qreal ratio = seed % 4 == 0 ? 2 : 1;
     const auto picture = [&] {
@@ -340,13 +340,22 @@ TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
       img.setDevicePixelRatio(ratio);
       return img;
     };
+    const Qt::LayoutDirection direction =
+        seed % 5 == 0 ? Qt::RightToLeft : (seed % 5 == 1 ? Qt::LeftToRight : Qt::LayoutDirectionAuto);
     const auto draw = [&](bool cached) {
       QImage img = picture();
       QtDeviceContext dc(&img);
       dc.SetTextCache(cached);
       dc.Painter()->translate(offset);
-      if (seed % 5 == 0) dc.Painter()->setLayoutDirection(Qt::RightToLeft);
+      dc.Painter()->setLayoutDirection(direction);
       DrawRandomTexts(dc, seed);
+      // The kept glyphs were used where they can be: not on a right-to-left painter, not where the
+      // picture has more pixels than units.
+      if (!cached || direction == Qt::RightToLeft || ratio != 1) {
+        EXPECT_EQ(dc.TextsFromKeptGlyphs(), 0);
+      } else {
+        EXPECT_GT(dc.TextsFromKeptGlyphs(), 0);
+      }
       return img;
     };
     const QImage shapedEachTime = draw(false);

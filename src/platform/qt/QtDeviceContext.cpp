@@ -635,15 +635,18 @@ void QtDeviceContext::Text(CPoint at, std::string_view utf8) {
   const bool rotated = state_.logFont.lfEscapement != 0;
   // On the screen the glyphs shaped for an earlier redraw are drawn again: the same pixels as
   // drawText, which shapes the line anew every time. Printers and PDF files get the text itself
-  // (a PDF keeps it searchable); turned lines and underlines stay with drawText too.
+  // (a PDF keeps it searchable); turned lines, underlines and scaled painters (pictures of more
+  // than one pixel per unit) stay with drawText too.
   const bool reuseGlyphs = textCache_ && ownedPainter_ && !rotated && !printing_ && !state_.font.underline() &&
-                           !state_.font.strikeOut() && painter_->layoutDirection() == Qt::LeftToRight &&
-                           painter_->paintEngine()->type() == QPaintEngine::Raster;
+                           !state_.font.strikeOut() && painter_->layoutDirection() != Qt::RightToLeft &&
+                           painter_->paintEngine()->type() == QPaintEngine::Raster &&
+                           painter_->deviceTransform().type() <= QTransform::TxTranslate;
   if (reuseGlyphs) {
-    const text_cache::ShapedText shaped =
-        text_cache::GlyphsOf(text_cache::PainterFont(state_.font, *painter_), device_, text);
+    const text_cache::ShapedText shaped = text_cache::GlyphsOf(text_cache::PainterFont(state_.font, *painter_),
+                                                               device_, painter_->layoutDirection(), text);
     if (shaped.complete) {
       DrawShapedText(at, shaped.runs, QRect(dx, baseline - ascent, width, ascent + descent), baseline);
+      ++textsFromKeptGlyphs_;
       return;
     }
   }

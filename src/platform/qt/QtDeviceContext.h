@@ -42,6 +42,8 @@ class QtDeviceContext final : public DeviceContext {
   // redraw to the next (same pixels, a fraction of the time). Off, everything is worked out anew
   // and the painter shapes every text itself (to compare both ways).
   void SetTextCache(bool enabled) { textCache_ = enabled; }
+  // How many texts were drawn from kept glyphs so far.
+  int TextsFromKeptGlyphs() const { return textsFromKeptGlyphs_; }
   QPainter* Painter() const { return painter_; }
 
   int Save() override;
@@ -127,6 +129,7 @@ class QtDeviceContext final : public DeviceContext {
   bool printing_ = false;
   bool directPixels_ = true;
   bool textCache_ = true;
+  int textsFromKeptGlyphs_ = 0;
   const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
   State state_;

@@ -47,10 +47,13 @@ size_t qHash(const MetricsKey& k, size_t seed = 0) noexcept { return ::qHashMult
 struct TextKey {
   QFont font;
   int dpi = 0;
+  int direction = 0;  // glyphs only
   QString text;
   friend bool operator==(const TextKey&, const TextKey&) = default;
 };
-size_t qHash(const TextKey& k, size_t seed = 0) noexcept { return ::qHashMulti(seed, k.font, k.dpi, k.text); }
+size_t qHash(const TextKey& k, size_t seed = 0) noexcept {
+  return ::qHashMulti(seed, k.font, k.dpi, k.direction, k.text);
+}
 
 struct Tables {
   QHash<FontKey, QFont> fonts;
@@ -107,10 +110,10 @@ Value Remembered(Tables* t, QHash<Key, Value> Tables::*table, Key key, Make make
   return value;
 }
 
-ShapedText Shape(const QFont& font, const QString& text) {
+ShapedText Shape(const QFont& font, Qt::LayoutDirection direction, const QString& text) {
   QTextLayout layout(text, font);
   QTextOption option;
-  option.setTextDirection(Qt::LeftToRight);
+  option.setTextDirection(direction);
   option.setWrapMode(QTextOption::NoWrap);
   option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
   layout.setTextOption(option);
@@ -150,7 +153,7 @@ LineMetrics MetricsOf(const QFont& font, const QPaintDevice* device, bool rememb
 }
 
 int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember) {
-  return Remembered(Shared(remember), &Tables::widths, TextKey{font, DpiOf(device), text}, [&] {
+  return Remembered(Shared(remember), &Tables::widths, TextKey{font, DpiOf(device), 0, text}, [&] {
     const QFontMetrics fm = device ? QFontMetrics(font, device) : QFontMetrics(font);
     return std::pair(fm.horizontalAdvance(text), font);
   });
@@ -166,9 +169,10 @@ QFont PainterFont(const QFont& font, QPainter& painter, bool remember) {
   });
 }
 
-ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember) {
-  return Remembered(Shared(remember), &Tables::glyphs, TextKey{font, DpiOf(device), text},
-                    [&] { return std::pair(Shape(font, text), font); });
+ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction, const QString& text,
+                    bool remember) {
+  return Remembered(Shared(remember), &Tables::glyphs, TextKey{font, DpiOf(device), static_cast<int>(direction), text},
+                    [&] { return std::pair(Shape(font, direction, text), font); });
 }
 
 void Clear() {

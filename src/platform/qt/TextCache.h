@@ -44,15 +44,17 @@ struct ShapedRun {
   QGlyphRun glyphs;
   QRectF ink;
 };
-// The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a left-to-right painter on `device`
-// holding `font` (the painter's own, resolved for the device): positions relative to the left end
-// of the baseline, one run per font used. `complete` is false when the text does not lie on one
-// line (a line or paragraph separator in it); drawText must draw it then.
+// The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a painter on `device` holding
+// `font` (the painter's own, resolved for the device) and `direction` (left-to-right or automatic):
+// positions relative to the left end of the baseline, one run per font used. `complete` is false
+// when the text does not lie on one line (a line or paragraph separator in it); drawText must draw
+// it then.
 struct ShapedText {
   bool complete = false;
   QList<ShapedRun> runs;
 };
-ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, const QString& text, bool remember = true);
+ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction, const QString& text,
+                    bool remember = true);
 
 // Forgets everything.
 void Clear();
