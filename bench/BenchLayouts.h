@@ -17,9 +17,7 @@
 // A grey 24-bit picture of the given size as a layout stores it.
 inline std::unique_ptr<CFormImage> BenchPicture(int width, int height, CPoint at = {250, 400}) {
   auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(
-      BuildDib(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3, 0x80)));
-  img->bitsOffset = 40;
+  img->SetPicture(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3, 0x80));
   img->x = at.x;
   img->y = at.y;
   img->width = 150;

@@ -81,8 +81,7 @@ std::unique_ptr<CFormTable> TableWithHeadings(CFormElementPtrList& list, int x, 
 std::unique_ptr<CFormImage> Picture(int x, int y, int width, int height, int pw, int ph,
                                     const std::vector<std::uint8_t>& bgr, const char* name) {
   auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(pw, ph, bgr));
-  img->bitsOffset = 40;
+  img->SetPicture(pw, ph, bgr);
   img->fileName = name;
   img->x = x;
   img->y = y;

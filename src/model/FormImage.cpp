@@ -75,16 +75,21 @@ CSize CFormImage::PixelSize() const {
   return {DibInt(*dib, 4), static_cast<int>(std::min<std::int64_t>(std::llabs(h), INT32_MAX))};
 }
 
+bool CFormImage::SetPicture(int pixelsWide, int pixelsHigh, const std::vector<std::uint8_t>& bgrTopDown) {
+  std::vector<std::uint8_t> built = BuildDib(pixelsWide, pixelsHigh, bgrTopDown);
+  if (built.empty()) return false;
+  dib = std::make_shared<const std::vector<std::uint8_t>>(std::move(built));
+  bitsOffset = static_cast<int>(kInfoHeaderSize);
+  return true;
+}
+
 bool CFormImage::LoadImageFile() {
   if (fileName.empty()) return false;
   ScopedWaitCursor wait;
   const std::optional<DecodedImage> picture =
       services().Images().Load(PathFromUtf8(fileName));
   if (!picture || picture->width < 1 || picture->height < 1) return false;
-  std::vector<std::uint8_t> built = BuildDib(picture->width, picture->height, picture->bgr);
-  if (built.empty()) return false;
-  dib = std::make_shared<const std::vector<std::uint8_t>>(std::move(built));
-  bitsOffset = static_cast<int>(kInfoHeaderSize);
+  if (!SetPicture(picture->width, picture->height, picture->bgr)) return false;
   const int w = picture->width;
   const int h = picture->height;
   if (h < w) {

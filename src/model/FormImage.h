@@ -34,6 +34,9 @@ class CFormImage : public CFormRectElement {
   // Loads `fileName`; on success takes the picture and sizes the element to 100 units along the
   // longer side. A failed load changes nothing.
   bool LoadImageFile();
+  // Takes pixels (rows top-down, three bytes B, G, R each) as its picture, stored as a 24-bit
+  // bitmap. False, and nothing changed, when they make none.
+  bool SetPicture(int pixelsWide, int pixelsHigh, const std::vector<std::uint8_t>& bgrTopDown);
   bool HasPicture() const;
   // Has a picture whose stored form can be drawn (not every compression a file may hold can).
   bool CanDrawPicture() const;

@@ -144,8 +144,7 @@ class RandomEdits {
         img->y = at.y;
         img->width = Int(1, 200);
         img->height = Int(1, 200);
-        img->dib = std::make_shared<const Bytes8>(BuildDib(2, 2, Bytes8(12, static_cast<std::uint8_t>(Int(0, 255)))));
-        img->bitsOffset = 40;
+        img->SetPicture(2, 2, Bytes8(12, static_cast<std::uint8_t>(Int(0, 255))));
         img->helper = Int(0, 1) != 0;
         doc_.AddElement(std::move(img));
         break;

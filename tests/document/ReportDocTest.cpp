@@ -540,8 +540,7 @@ TEST_F(DocFiles, SaveFailingAtAnyByteLeavesTheOldFileAndNoTemporaryFile) {
   table->twoColour = true;
   doc->AddElement(std::move(table));
   auto picture = std::make_unique<CFormImage>();
-  picture->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(4, 3, std::vector<std::uint8_t>(36, 0x40)));
-  picture->bitsOffset = 40;
+  picture->SetPicture(4, 3, std::vector<std::uint8_t>(36, 0x40));
   picture->helper = true;
   doc->AddElement(std::move(picture));
   AddBox(7);

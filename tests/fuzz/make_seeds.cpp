@@ -41,9 +41,7 @@ std::vector<std::uint8_t> EveryKind(bool helperImage) {
   table->twoColour = true;
   list.Append(std::move(table));
   auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(
-      BuildDib(3, 2, std::vector<std::uint8_t>(3 * 2 * 3, 0x80)));
-  img->bitsOffset = 40;
+  img->SetPicture(3, 2, std::vector<std::uint8_t>(3 * 2 * 3, 0x80));
   img->helper = helperImage;
   list.Append(std::move(img));
   auto alias = std::make_unique<CFormAlias>();

@@ -1250,8 +1250,7 @@ TEST(ElementBehaviourCopy, CopyFromTakesStoredStateAndLeavesSelectionAndDrag) {
   image.width = -20;
   image.fileName = "f.png";
   image.helper = true;
-  image.dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(1, 1, {1, 2, 3}));
-  image.bitsOffset = 40;
+  image.SetPicture(1, 1, {1, 2, 3});
   CFormImage imageTarget;
   imageTarget.hitPart = 6;
   imageTarget.CopyFrom(image);

@@ -223,9 +223,7 @@ TEST(ElementList, PrintAllSkipsHelperImagesAndPageZero) {
   CFormElementPtrList list;
   Add(list, Box(1, 1, 5, 5));
   auto img = Helper(0, 0, 10, 10);
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(
-      BuildDib(1, 1, std::vector<std::uint8_t>{1, 2, 3}));
-  img->bitsOffset = 40;
+  img->SetPicture(1, 1, {1, 2, 3});
   Add(list, std::move(img));
   FakeDeviceContext dc;
   CFormEnv data;
@@ -407,8 +405,7 @@ TEST(Elements, CloneCopiesStoredStateOnly) {
   EXPECT_EQ(table.columns.size(), 1u);
 
   CFormImage img;
-  img.dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(2, 2, std::vector<std::uint8_t>(12)));
-  img.bitsOffset = 40;
+  img.SetPicture(2, 2, std::vector<std::uint8_t>(12));
   auto imgCopy = img.Clone();
   EXPECT_EQ(static_cast<CFormImage*>(imgCopy.get())->dib, img.dib);  // shared, not copied
   EXPECT_EQ(img.dib.use_count(), 2);

@@ -28,8 +28,7 @@ Bytes& TextRecord(Bytes& b, int x, int y, std::string_view text, int colour = 0)
 std::unique_ptr<CFormImage> ImageWithPicture(int w, int h, bool helper) {
   auto img = std::make_unique<CFormImage>();
   std::vector<std::uint8_t> bgr(static_cast<std::size_t>(w) * h * 3, 0x7F);
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(w, h, bgr));
-  img->bitsOffset = 40;
+  img->SetPicture(w, h, bgr);
   img->x = 5;
   img->y = 6;
   img->width = 70;

@@ -44,8 +44,7 @@ inline std::unique_ptr<CFormImage> ShadedPicture(int x, int y, int width, int he
   if (vary)
     for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(shade + i % 7);
   auto img = std::make_unique<CFormImage>();
-  img->dib = std::make_shared<const std::vector<std::uint8_t>>(BuildDib(pixelsWide, pixelsHigh, bgr));
-  img->bitsOffset = 40;
+  img->SetPicture(pixelsWide, pixelsHigh, bgr);
   img->helper = helper;
   img->x = x;
   img->y = y;
