@@ -316,7 +316,8 @@ void DrawRandomTexts(QtDeviceContext& dc, unsigned seed) {
     f.lfItalic = pick(0, 3) == 0;
     f.lfQuality = pick(0, 5) == 0 ? 3 : 0;
     dc.SetFont(f);
-    dc.SetTextColor(RGB(pick(0, 255), pick(0, 128), pick(0, 255)));
+    // Black, the colour of most texts, in a third of them.
+    dc.SetTextColor(pick(0, 2) == 0 ? RGB(0, 0, 0) : RGB(pick(0, 255), pick(0, 128), pick(0, 255)));
     dc.SetTransparentText(pick(0, 2) != 0);
     dc.SetTextAlign(horizontal[pick(0, 2)] | vertical[pick(0, 2)]);
     // Twice: the second time the shaped glyphs are reused. Some land off the picture, some
@@ -351,10 +352,13 @@ TEST(QtDeviceContext, ReusedGlyphsGiveThePaintersPixels) {
       DrawRandomTexts(dc, seed);
       // The kept glyphs were used where they can be: not on a right-to-left painter, not where the
       // picture has more pixels than units.
+      // Letters were blended from their kept masks as well.
       if (!cached || direction == Qt::RightToLeft || ratio != 1) {
         EXPECT_EQ(dc.TextsFromKeptGlyphs(), 0);
+        EXPECT_EQ(dc.RunsFromKeptLetters(), 0);
       } else {
         EXPECT_GT(dc.TextsFromKeptGlyphs(), 0);
+        EXPECT_GT(dc.RunsFromKeptLetters(), 0);
       }
       return img;
     };

@@ -363,6 +363,11 @@ void QtDeviceContext::DirectPixels::Fill(const QRect& r, std::uint32_t value) co
     Span(r.left(), r.left() + r.width(), static_cast<int>(y - offset.y()), value);
 }
 
+void QtDeviceContext::DirectPixels::Letters(const std::vector<text_cache::PlacedLetter>& letters, QPoint start,
+                                           QRgb color) const {
+  text_cache::BlendLetters(letters, start + offset, color, bits, stride, clip);
+}
+
 void QtDeviceContext::ApplyRop() {
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
   // Printers and PDF files have no raster operations; they only ever get copy drawing anyway.
@@ -668,6 +673,14 @@ void QtDeviceContext::DrawShapedText(CPoint at, const QList<text_cache::ShapedRu
   // Moved to the reference point as drawText is: letters filled as outlines come out the same only
   // from the same coordinates.
   const QTransform world = painter_->worldTransform();
+  // Letters blended straight into the picture from their kept masks: what the painter does with
+  // them, without finding each letter in its store again.
+  std::optional<DirectPixels> px;
+  if (painter_->compositionMode() == QPainter::CompositionMode_SourceOver &&
+      painter_->testRenderHint(QPainter::TextAntialiasing))
+    px = WritablePixels();
+  const QPoint start(at.x + cell.left(), at.y + baseline);
+  const QRgb color = ToQColor(state_.textColor).rgb();
   painter_->translate(at.x, at.y);
   if (!state_.transparent) painter_->fillRect(cell, ToQColor(state_.backColor));
   painter_->setPen(QPen(ToQColor(state_.textColor)));
@@ -681,7 +694,13 @@ void QtDeviceContext::DrawShapedText(CPoint at, const QList<text_cache::ShapedRu
   const qreal margin = cell.height() + 2;
   for (const text_cache::ShapedRun& run : runs) {
     const QRectF ink = run.ink.translated(origin).adjusted(-margin, -margin, margin, margin);
-    if (toImage.mapRect(ink).intersects(picture)) painter_->drawGlyphRun(origin, run.glyphs);
+    if (!toImage.mapRect(ink).intersects(picture)) continue;
+    if (px && run.letters) {
+      px->Letters(*run.letters, start, color);
+      ++runsFromKeptLetters_;
+    } else {
+      painter_->drawGlyphRun(origin, run.glyphs);
+    }
   }
   painter_->setWorldTransform(world);
 }

@@ -44,6 +44,8 @@ class QtDeviceContext final : public DeviceContext {
   void SetTextCache(bool enabled) { textCache_ = enabled; }
   // How many texts were drawn from kept glyphs so far.
   int TextsFromKeptGlyphs() const { return textsFromKeptGlyphs_; }
+  // How many lines of glyphs were blended into the picture here from masks kept for the letters.
+  int RunsFromKeptLetters() const { return runsFromKeptLetters_; }
   QPainter* Painter() const { return painter_; }
 
   int Save() override;
@@ -120,6 +122,7 @@ class QtDeviceContext final : public DeviceContext {
     void Span(int x0, int x1, int y, std::uint32_t value, PixelOp op = PixelOp::flip) const;  // x0..x1-1 on row y
     void Column(int x, int y0, int y1, std::uint32_t value, PixelOp op = PixelOp::flip) const;  // y0..y1-1 in column x
     void Fill(const QRect& r, std::uint32_t value) const;  // flips
+    void Letters(const std::vector<text_cache::PlacedLetter>& letters, QPoint start, QRgb color) const;
   };
   std::optional<DirectPixels> WritablePixels() const;
 
@@ -130,6 +133,7 @@ class QtDeviceContext final : public DeviceContext {
   bool directPixels_ = true;
   bool textCache_ = true;
   int textsFromKeptGlyphs_ = 0;
+  int runsFromKeptLetters_ = 0;
   const uchar* imageBits_ = nullptr;  // the pixels the painter began on, when it draws on a picture
   std::optional<QRegion> baseClip_;  // the clipping the caller's painter came with
   State state_;

@@ -8,11 +8,18 @@
 // installed fonts or the application font change.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
 #include <QString>
+#include <QtGui/qrgb.h>
 
 #include "platform/LogFont.h"
 
@@ -39,10 +46,29 @@ int WidthOf(const QFont& font, const QPaintDevice* device, const QString& text, 
 // application's.
 QFont PainterFont(const QFont& font, QPainter& painter, bool remember = true);
 
-// Glyphs of one font, and the box their ink lies in.
+// How one letter covers the pixels of a picture when the painter draws it: 0 leaves a pixel as it
+// is, 255 paints it in the text colour, values between blend. Taken from the painter itself.
+struct LetterMask {
+  QPoint from;  // the top left pixel, from the pixel the pen position lies in
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> coverage;  // row by row
+};
+// A letter of a line: its mask and where the mask's top left pixel lies, relative to the whole
+// pixel the line starts at.
+struct PlacedLetter {
+  std::shared_ptr<const LetterMask> mask;
+  QPoint at;
+};
+
+// Glyphs of one font, and the box their ink lies in. `letters` is what the painter makes of the
+// glyphs on a 32-bit picture it draws on unscaled, at a whole-pixel offset, letter by letter in the
+// order it draws them; null where the painter must draw them (letters it fills as outlines, or
+// coloured ones).
 struct ShapedRun {
   QGlyphRun glyphs;
   QRectF ink;
+  std::shared_ptr<const std::vector<PlacedLetter>> letters;
 };
 // The glyphs QPainter::drawText(QPointF(0, 0), text) draws with a painter on `device` holding
 // `font` (the painter's own, resolved for the device) and `direction` (left-to-right or automatic):
@@ -55,6 +81,16 @@ struct ShapedText {
 };
 ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDirection direction, const QString& text,
                     bool remember = true);
+
+// Blends `mask` in the opaque colour `color` into a 32-bit picture (RGB32 or premultiplied ARGB32:
+// `bits` its first row, `stride` pixels apart) with the mask's top left at `at`, only within
+// `clip`: the very arithmetic of the painter's own letter drawing, four pixels at a time.
+void BlendLetter(const LetterMask& mask, QPoint at, QRgb color, std::uint32_t* bits, qsizetype stride,
+                 const QRect& clip);
+// The letters of a line in their order, each at `start` + its place: as one BlendLetter after the
+// other.
+void BlendLetters(const std::vector<PlacedLetter>& letters, QPoint start, QRgb color, std::uint32_t* bits,
+                  qsizetype stride, const QRect& clip);
 
 // Forgets everything.
 void Clear();
