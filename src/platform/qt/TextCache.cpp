@@ -233,12 +233,14 @@ std::shared_ptr<const LetterMask> TakeLetter(const QRawFont& font, quint32 glyph
     if (left == 0 || top == 0 || right == w - 1 || bottom == h - 1) continue;
     const QRect inked(QPoint(left, top), QPoint(right, bottom));
     mask->from = inked.topLeft() - QPoint(ox, oy);
-    mask->width = inked.width();
+    // Rows padded with nothing to whole groups of eight pixels, the blend's step.
+    mask->width = (inked.width() + 7) & ~7;
     mask->height = inked.height();
-    mask->coverage.reserve(static_cast<std::size_t>(inked.width()) * inked.height());
+    mask->coverage.assign(static_cast<std::size_t>(mask->width) * mask->height, 0);
     for (int y = top; y <= bottom; ++y) {
       const auto* row = reinterpret_cast<const QRgb*>(white.constScanLine(y));
-      for (int x = left; x <= right; ++x) mask->coverage.push_back(static_cast<std::uint8_t>(0xFF - qBlue(row[x])));
+      std::uint8_t* to = mask->coverage.data() + static_cast<std::size_t>(y - top) * mask->width;
+      for (int x = left; x <= right; ++x) to[x - left] = static_cast<std::uint8_t>(0xFF - qBlue(row[x]));
     }
     if (blending == Blending::unknown) {
       // A colour over a pattern, the painter's way and ours.
