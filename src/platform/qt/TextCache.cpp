@@ -443,10 +443,10 @@ void BlendRow(std::uint32_t* dst, const std::uint8_t* coverage, int count, std::
     std::uint32_t four;
     std::memcpy(&four, coverage + i, 4);
     if (four == 0) continue;
-    // Coverage of pixels 0, 1 and 2, 3 in the low 16 bits of each pair of 64-bit halves.
+    // Each pixel's coverage spread over its four 16-bit channels: pixels 0, 1 and pixels 2, 3.
     const __m128i c8 = _mm_cvtsi32_si128(static_cast<int>(four));
-    const __m128i c16 = _mm_unpacklo_epi8(c8, zero);              // c0 c1 c2 c3 as 16 bits
-    const __m128i c32 = _mm_unpacklo_epi16(c16, zero);            // c0 . c1 . c2 . c3 .
+    const __m128i c16 = _mm_unpacklo_epi8(c8, zero);                // c0 c1 c2 c3
+    const __m128i c32 = _mm_unpacklo_epi16(c16, zero);              // c0 . c1 . c2 . c3 .
     const __m128i lowCov = Spread(_mm_unpacklo_epi32(c32, zero));   // c0 x4, c1 x4
     const __m128i highCov = Spread(_mm_unpackhi_epi32(c32, zero));  // c2 x4, c3 x4
     __m128i* at = reinterpret_cast<__m128i*>(dst + i);
@@ -467,8 +467,13 @@ void BlendRow(std::uint32_t* dst, const std::uint8_t* coverage, int count, std::
 
 void BlendLetter(const LetterMask& mask, QPoint at, QRgb color, std::uint32_t* bits, qsizetype stride,
                  const QRect& clip) {
-  BlendLetters({PlacedLetter{std::shared_ptr<const LetterMask>(&mask, [](const LetterMask*) {}), QPoint()}}, at,
-               color, bits, stride, clip);
+  const QRect target = QRect(at, QSize(mask.width, mask.height)) & clip;
+  if (target.isEmpty()) return;
+  const std::uint32_t premultiplied = qPremultiply(color);
+  for (int y = target.top(); y <= target.bottom(); ++y)
+    BlendRow(bits + y * stride + target.left(),
+             mask.coverage.data() + static_cast<std::size_t>(y - at.y()) * mask.width + (target.left() - at.x()),
+             target.width(), premultiplied);
 }
 
 void BlendLetters(const std::vector<PlacedLetter>& letters, QPoint start, QRgb color, std::uint32_t* bits,

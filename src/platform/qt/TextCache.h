@@ -52,7 +52,7 @@ struct LetterMask {
   QPoint from;  // the top left pixel, from the pixel the pen position lies in
   int width = 0;
   int height = 0;
-  std::vector<std::uint8_t> coverage;  // row by row
+  std::vector<std::uint8_t> coverage;  // row by row; `width` is padded with nothing to groups of 8
 };
 // A letter of a line: its mask and where the mask's top left pixel lies, relative to the whole
 // pixel the line starts at.
@@ -84,7 +84,7 @@ ShapedText GlyphsOf(const QFont& font, const QPaintDevice* device, Qt::LayoutDir
 
 // Blends `mask` in the opaque colour `color` into a 32-bit picture (RGB32 or premultiplied ARGB32:
 // `bits` its first row, `stride` pixels apart) with the mask's top left at `at`, only within
-// `clip`: the very arithmetic of the painter's own letter drawing, four pixels at a time.
+// `clip`: the very arithmetic of the painter's own letter drawing, eight or four pixels at a time.
 void BlendLetter(const LetterMask& mask, QPoint at, QRgb color, std::uint32_t* bits, qsizetype stride,
                  const QRect& clip);
 // The letters of a line in their order, each at `start` + its place: as one BlendLetter after the
