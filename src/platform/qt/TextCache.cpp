@@ -69,11 +69,11 @@ size_t qHash(const TextKey& k, size_t seed = 0) noexcept {
 }
 
 // Whether the painter blends a font's letters as BlendLetter does: found out on its first letter
-// with ink.
+// with edges (coverage between none and full), the only kind that can tell.
 enum class Blending { unknown, same, other };
 
-// One glyph of one font at a position within a pixel (in 64ths, as the painter's fixed-point
-// positions go).
+// One glyph of one font at a position within a pixel, in 64ths: the painter's fixed-point positions
+// (it renders fewer variants than that; a few masks are kept twice).
 struct LetterKey {
   QRawFont font;
   quint32 glyph = 0;
@@ -170,11 +170,15 @@ ShapedText Shape(const QFont& font, Qt::LayoutDirection direction, const QString
 }
 
 // The painter keeps the rendered letters of fonts below this many pixels and blends them from that
-// store; larger ones it fills as outlines, a whole line at once. As the painter reads it.
+// store; larger ones it fills as outlines, a whole line at once. Read once, as the painter reads
+// it; what it cannot use counts as its default.
 int LargestKeptLetters() {
-  bool ok = false;
-  const int size = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE", &ok);
-  return ok ? size : 64;
+  static const int largest = [] {
+    bool ok = false;
+    const int size = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE", &ok);
+    return ok && size > 0 ? size : 64;
+  }();
+  return largest;
 }
 
 // One glyph drawn alone by a fresh painter, pen position at `at`.
@@ -189,9 +193,10 @@ void DrawLetter(QImage& image, const QRawFont& font, quint32 glyph, QPointF at, 
 }
 
 // The coverage of `glyph` at pen position `fraction` (within a pixel), as the painter draws it on
-// a picture. Null when the painter does something else with it: letters in colour, letters it
-// blends with gamma or per colour channel. The first inked letter of a font is checked: the
-// painter's blend of it in a colour over a pattern must equal ours, pixel for pixel.
+// a picture. Null when the painter does something else with it: letters in colour or blended per
+// colour channel (seen in the letter itself), or a font it blends another way, with gamma say
+// (seen on the font's first letter with edges: the painter's blend of it in a colour over a
+// pattern must equal ours, pixel for pixel).
 std::shared_ptr<const LetterMask> TakeLetter(const QRawFont& font, quint32 glyph, QPointF fraction,
                                              Blending& blending) {
   if (blending == Blending::other) return nullptr;
@@ -229,8 +234,10 @@ std::shared_ptr<const LetterMask> TakeLetter(const QRawFont& font, quint32 glyph
       }
     }
     auto mask = std::make_shared<LetterMask>();
-    if (right < 0) return mask;  // no ink: a space
-    if (left == 0 || top == 0 || right == w - 1 || bottom == h - 1) continue;
+    // No ink: a space, or a letter whose box is wrong and lies beyond the picture: looked for
+    // once more in a wider one.
+    if (right < 0 && (box.isEmpty() || pad != 4)) return mask;
+    if (right < 0 || left == 0 || top == 0 || right == w - 1 || bottom == h - 1) continue;
     const QRect inked(QPoint(left, top), QPoint(right, bottom));
     mask->from = inked.topLeft() - QPoint(ox, oy);
     // Rows padded with nothing to whole groups of eight pixels, the blend's step.
@@ -242,7 +249,10 @@ std::shared_ptr<const LetterMask> TakeLetter(const QRawFont& font, quint32 glyph
       std::uint8_t* to = mask->coverage.data() + static_cast<std::size_t>(y - top) * mask->width;
       for (int x = left; x <= right; ++x) to[x - left] = static_cast<std::uint8_t>(0xFF - qBlue(row[x]));
     }
-    if (blending == Blending::unknown) {
+    const bool edges = std::any_of(mask->coverage.begin(), mask->coverage.end(),
+                                   [](std::uint8_t c) { return c != 0 && c != 0xFF; });
+    // Coverage of none or full comes out the same whatever way the painter blends.
+    if (blending == Blending::unknown && edges) {
       // A colour over a pattern, the painter's way and ours.
       const QRgb color = qRgb(0x2B, 0x7F, 0xD3);
       QImage painted(w, h, QImage::Format_RGB32);
@@ -291,12 +301,10 @@ std::shared_ptr<const std::vector<PlacedLetter>> LettersOf(Tables& t, const QGly
       mask = *it;
     } else {
       mask = TakeLetter(font, glyphs[i], QPointF(key.x64 / 64.0, key.y64 / 64.0), t.blending[font]);
-      // Bounded in number and in bytes: large letters at a high zoom are tens of kilobytes each.
+      // Bounded in number and in bytes (large letters at a high zoom are tens of kilobytes each).
+      // The shaped texts hold on to their letters, so everything starts afresh.
       const std::size_t bytes = mask ? mask->coverage.size() : 0;
-      if (t.letters.size() >= kMaxEntries || t.letterBytes + bytes > kMaxLetterBytes) {
-        t.letters.clear();
-        t.letterBytes = 0;
-      }
+      if (t.letters.size() >= kMaxEntries || t.letterBytes + bytes > kMaxLetterBytes) t = Tables{};
       t.letters.insert(key, mask);
       t.letterBytes += bytes;
     }
@@ -427,13 +435,19 @@ __attribute__((target("avx2"))) int BlendEights(std::uint32_t* dst, const std::u
   }
   return i;
 }
-const bool hasAvx2 = __builtin_cpu_supports("avx2");
+bool HasAvx2() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return has;
+}
 #endif
 
 void BlendRow(std::uint32_t* dst, const std::uint8_t* coverage, int count, std::uint32_t color) {
   int i = 0;
 #if defined(VELTROK_AVX2)
-  if (hasAvx2 && count >= 8) i = BlendEights(dst, coverage, count, color);
+  if (count >= 8 && HasAvx2()) i = BlendEights(dst, coverage, count, color);
 #endif
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
