@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Errors.h"
+#include "platform/LargePages.h"
 
 // The next n bytes of a block in memory, consumed; null when fewer remain.
 static const std::uint8_t* TakeInPlace(const std::uint8_t* data, std::size_t size, std::size_t& pos, std::size_t n) {
@@ -37,6 +38,13 @@ std::size_t MemoryStream::Read(void* dst, std::size_t n) {
 
 void MemoryStream::Write(const void* src, std::size_t n) {
   const auto* p = static_cast<const std::uint8_t*>(src);
+  if (n >= kLargeBufferBytes && data_.capacity() - data_.size() < n) {
+    // A picture: room for it and what follows in one step, made ready at once, rather than the
+    // buffer doubling its way up to it and copying itself each time.
+    const std::size_t needed = data_.size() + n;
+    data_.reserve(needed + needed / 4);
+    PrepareLargeBuffer(data_.data() + data_.size(), n);
+  }
   data_.insert(data_.end(), p, p + n);
 }
 

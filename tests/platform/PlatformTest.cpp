@@ -116,6 +116,25 @@ TEST(Archive, LargeBlockReadIntoAReservedBufferKeepsEveryByte) {
   EXPECT_TRUE(std::equal(got.begin() + 2, got.end(), block.begin()));
 }
 
+TEST(MemoryStream, LargeBlockBetweenSmallWritesKeepsEveryByte) {
+  // A layout saved to memory (clipboard, recovery copy) with a scan in it: the room for the
+  // picture is made in one step; what came before and what follows must stay in place.
+  std::vector<std::uint8_t> block(kLargeBufferBytes + (3u << 20) + 5);
+  for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 131 + (i >> 12));
+  MemoryStream memory;
+  const std::uint8_t before[] = {1, 2, 3};
+  memory.Write(before, sizeof before);
+  memory.Write(block.data(), block.size());
+  for (std::uint8_t b = 0; b < 100; ++b) memory.Write(&b, 1);
+  memory.Write(block.data(), block.size());
+  const std::vector<std::uint8_t>& got = memory.Data();
+  ASSERT_EQ(got.size(), sizeof before + 2 * block.size() + 100);
+  EXPECT_TRUE(std::equal(before, before + sizeof before, got.begin()));
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), got.begin() + sizeof before));
+  for (std::size_t b = 0; b < 100; ++b) EXPECT_EQ(got[sizeof before + block.size() + b], b);
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), got.end() - static_cast<std::ptrdiff_t>(block.size())));
+}
+
 TEST(WindowPlacement, FormatAndStrictParse) {
   WindowPlacement p;
   p.showCmd = WindowPlacement::kShowMaximized;
