@@ -679,7 +679,13 @@ void QtDeviceContext::DrawShapedText(CPoint at, const QList<text_cache::ShapedRu
   if (painter_->compositionMode() == QPainter::CompositionMode_SourceOver &&
       painter_->testRenderHint(QPainter::TextAntialiasing))
     px = WritablePixels();
-  const QPoint start(at.x + cell.left(), at.y + baseline);
+  // Where the line starts, in whole pixels; a text placed at the very edge of the coordinate range
+  // stays with the painter.
+  const std::int64_t startX = static_cast<std::int64_t>(at.x) + cell.left();
+  const std::int64_t startY = static_cast<std::int64_t>(at.y) + baseline;
+  constexpr std::int64_t kReach = std::int64_t{1} << 29;
+  if (std::abs(startX) > kReach || std::abs(startY) > kReach) px.reset();
+  const QPoint start(static_cast<int>(startX), static_cast<int>(startY));
   const QRgb color = ToQColor(state_.textColor).rgb();
   painter_->translate(at.x, at.y);
   if (!state_.transparent) painter_->fillRect(cell, ToQColor(state_.backColor));
